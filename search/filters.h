@@ -1,0 +1,14 @@
+// The three tests a found entry must pass, and the filter positions.
+#pragma once
+
+#include <cstdint>
+
+// Positions of the type list, which sorts its labels.
+enum TypeFilterPosition { kTypeAll = 0, kTypeArchive, kTypeAudio, kTypePicture, kTypeVideo };
+// Positions of the size list, in insertion order.
+enum SizeFilterPosition { kSizeAny = 0, kSize1MB, kSize10MB, kSize100MB, kSize600MB };
+inline constexpr int kFilterPositions = 5;
+
+bool MatchesSize(uint32_t size, int sizeFilter);
+bool MatchesType(const char* foldedPath, int typeFilter);
+bool MatchesText(const char* foldedPath, const char* foldedQuery);
