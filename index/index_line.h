@@ -23,13 +23,14 @@ inline constexpr size_t kMaxLinePiece = kLineBufferSize - 1;
 inline constexpr size_t kEntryPathSize = 4096;
 
 struct IndexEntry {
-    uint32_t Size;               // low 32 bits of the size in bytes
-    char Path[kEntryPathSize];   // full path, spaces restored
+    uint32_t Size;              // low 32 bits of the size in bytes
+    char Path[kEntryPathSize];  // full path, spaces restored
 };
 
 // Writes the on-disk bytes of the line for folder + separator + name into
-// out, CR LF included, and returns their count; returns 0 and writes nothing
-// when the line does not fit in outSize bytes.
+// out, CR LF included and zero-terminated, and returns their count (without
+// the terminator); returns 0 and writes nothing when the line and its
+// terminator do not fit in outSize bytes.
 size_t FormatIndexLine(const char* folder, const char* name, uint32_t size, char* out,
                        size_t outSize);
 
@@ -37,6 +38,9 @@ size_t FormatIndexLine(const char* folder, const char* name, uint32_t size, char
 // bytes) the way sscanf(line, "%x %s") would, then restores the spaces.
 // Returns false when no path could be parsed; entry is then unspecified.
 bool ParseIndexLine(const char* line, IndexEntry& entry);
+// The same over length bytes of line (a NUL among them still ends the text);
+// pathLength, when given, receives the length of entry.Path.
+bool ParseIndexLine(const char* line, size_t length, IndexEntry& entry, size_t* pathLength);
 
 // The index counts as present when it can be opened for reading.
 bool IndexPresent(const char* fileName = kIndexFileName);
