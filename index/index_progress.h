@@ -19,6 +19,7 @@ class StatusText {
 public:
     // Replaces the text, cut to fit in kStatusLineSize bytes.
     void Set(const char* text);
+    void Set(const char* text, size_t length);
     // Copies at most maxChars characters and a terminator into out
     // (outSize bytes); returns the number of characters copied.
     size_t CopyTo(char* out, size_t outSize, size_t maxChars = kStatusLineSize - 1) const;
@@ -32,9 +33,10 @@ private:
 // Why a build could not deliver a new index; read once Done is 1.
 enum IndexBuildFailure : int32_t {
     kBuildOk = 0,
-    kBuildCannotCreate = 1,  // the new index file could not be created
-    kBuildWriteFailed = 2,   // a write or the close failed (a full disk)
-    kBuildReplaceFailed = 3, // the finished file could not take the old one's place
+    kBuildCannotCreate = 1,   // the new index file could not be created
+    kBuildWriteFailed = 2,    // a write or the close failed (a full disk)
+    kBuildReplaceFailed = 3,  // the finished file could not take the old one's place
+    kBuildOutOfMemory = 4,    // the folder queue could not grow
 };
 
 struct IndexProgressRecord {

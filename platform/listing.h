@@ -26,8 +26,8 @@ inline constexpr size_t kListedNameSize = 1024;
 
 struct ZadeFindData {
     uint32_t Attributes;
-    uint64_t Size;                 // whole size; folders report 0
-    char Name[kListedNameSize];    // long name, zero-terminated
+    uint64_t Size;               // whole size; folders report 0
+    char Name[kListedNameSize];  // long name, zero-terminated
 };
 
 struct ZadeListing;  // opaque, owned by the service that made it
@@ -38,7 +38,10 @@ struct ListingService {
     bool (*NextFile)(ZadeListing* listing, ZadeFindData* data);
     void (*Close)(ZadeListing* listing);
     uint32_t (*LogicalDrives)();          // bit 0 a:, bit 1 b:, ... bit 25 z:
-    int (*DriveType)(const char* drive);  // drive as "c:" (or "" for the POSIX root)
+    int (*DriveType)(const char* drive);  // drive as "c:"
+    // True where the file system has one root, the drive named by the empty
+    // text (paths then read /usr/bin); LogicalDrives and DriveType go unasked.
+    bool SingleRootDrive;
 };
 
 // The platform's own services.
