@@ -1,6 +1,7 @@
 // The three tests a found entry must pass, and the filter positions.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Positions of the type list, which sorts its labels.
@@ -11,4 +12,6 @@ inline constexpr int kFilterPositions = 5;
 
 bool MatchesSize(uint32_t size, int sizeFilter);
 bool MatchesType(const char* foldedPath, int typeFilter);
+// MatchesType for a path whose length is already known.
+bool MatchesTypeEnding(const char* foldedPath, size_t length, int typeFilter);
 bool MatchesText(const char* foldedPath, const char* foldedQuery);

@@ -13,8 +13,8 @@ extern char QueryText[kQueryTextSize];
 
 inline constexpr int kDefaultResultLimit = 10000;
 
-extern const char kSummaryFormat[];      // "Found %d results. Database contains total %d files."
-extern const char kIndexMissingText[];   // the message for an index that cannot be opened
+extern const char kSummaryFormat[];     // "Found %d results. Database contains total %d files."
+extern const char kIndexMissingText[];  // the message for an index that cannot be opened
 
 void RunSearch(SearchView& view, int typeFilter, int sizeFilter, int resultLimit,
                const char* indexFile = kIndexFileName);

@@ -1,0 +1,65 @@
+// Reads the index file in large blocks while keeping the line semantics of a
+// text-mode stream read through fgets into kLineBufferSize bytes.
+//
+// That stream reads CR LF as one '\n' (any other CR stays a byte) and hands a
+// line of more than kMaxLinePiece bytes, after that translation, over in
+// pieces of kMaxLinePiece bytes and a remainder; a last line without a
+// newline is one more piece. Each piece counts as a line. The reader gives
+// the same pieces on every platform, and its memory does not grow with the
+// file: a block of kReadBlockSize bytes plus the carry of one cut line.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+
+#include "index/index_line.h"
+
+inline constexpr size_t kReadBlockSize = 256 * 1024;
+
+// Raw file bytes that start and end at piece boundaries. Inside a block a
+// piece ends after each '\n', or when it holds kMaxLinePiece bytes once CR LF
+// is read as one byte, or at the block's end.
+struct IndexBlock {
+    const char* Data;
+    size_t Size;
+};
+
+// Where the piece that starts at begin ends, for a block ending at end.
+const char* PieceEnd(const char* begin, const char* end);
+
+// The bytes of the piece [begin, pieceEnd) as the text stream delivers them.
+size_t TranslatePiece(const char* begin, const char* pieceEnd, char* out);
+
+class IndexReader {
+public:
+    IndexReader() = default;
+    ~IndexReader() { Close(); }
+    IndexReader(const IndexReader&) = delete;
+    IndexReader& operator=(const IndexReader&) = delete;
+
+    // Opens the file for reading; false when it cannot be opened.
+    bool Open(const char* fileName);
+    void Close();
+    bool IsOpen() const { return File != nullptr; }
+
+    // The next block of at least one byte; false at the end of the file or
+    // after a read error, which ends the reading the same way.
+    bool NextBlock(IndexBlock& block);
+
+    // The next piece, as fgets into kLineBufferSize bytes would give it:
+    // zero-terminated in line, length its byte count (NUL bytes included).
+    // false at the end of the file.
+    bool ReadLine(char line[kLineBufferSize], size_t& length);
+
+private:
+    bool Fill();
+
+    FILE* File = nullptr;
+    std::unique_ptr<char[]> Buffer;
+    size_t Filled = 0;    // bytes held in Buffer
+    size_t Consumed = 0;  // bytes of Buffer already handed out as blocks
+    bool AtEnd = false;   // no more bytes will come from the file
+    IndexBlock Current{nullptr, 0};
+    size_t LinePos = 0;  // ReadLine's position inside Current
+};

@@ -1,0 +1,207 @@
+#include "search/search_pass.h"
+
+#include <cstring>
+#include <memory>
+
+#include "search/filters.h"
+#include "search/fold.h"
+
+namespace {
+
+constexpr size_t kSizeFieldDigits = 8;
+constexpr int kMaxTrim = 100;
+
+inline int HexDigit(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The size of a line written in the usual form: eight digits and a space.
+inline bool PlainSize(const char* line, const char* end, uint32_t& size) {
+    if (end - line < static_cast<ptrdiff_t>(kSizeFieldDigits + 1) || line[kSizeFieldDigits] != ' ')
+        return false;
+    uint32_t value = 0;
+    for (size_t i = 0; i < kSizeFieldDigits; ++i) {
+        const int digit = HexDigit(static_cast<unsigned char>(line[i]));
+        if (digit < 0) return false;
+        value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    size = value;
+    return true;
+}
+
+inline unsigned char FoldByte(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xD6 || c == 0xC5) return c | 0x20;
+    return c;
+}
+
+const char* const kTypeEndings[][10] = {
+    {nullptr},
+    {".jar", ".rar", ".zip", ".ace", nullptr},
+    {".mp3", ".mp2", ".wav", ".ra", ".xm", ".mod", ".it", ".s3m", ".au", nullptr},
+    {".tif", ".tiff", ".gif", ".png", ".jpg", ".tga", ".bmp", ".psp", ".psd", nullptr},
+    {".avi", ".mpg", ".mpeg", ".mov", ".rm", nullptr},
+};
+
+class Pass {
+public:
+    Pass(SearchView& view, const char* foldedQuery, int typeFilter, int sizeFilter, int limit)
+        : View(view),
+          Query(foldedQuery),
+          TypeFilter(typeFilter),
+          SizeFilter(sizeFilter),
+          Limit(limit) {
+        const bool everyText = Query[0] == '\0' || strcmp(Query, "*") == 0;
+        Pattern.reset(new QueryPattern);
+        if (everyText)
+            Mode = kEveryText;
+        else if (BuildQueryPattern(Query, *Pattern))
+            Mode = kQuery;
+        else
+            Mode = kNoText;
+        TypeTested = TypeFilter > kTypeAll && TypeFilter < kFilterPositions;
+        SizeTested = SizeFilter > kSizeAny && SizeFilter < kFilterPositions;
+    }
+
+    SearchCounts Run(IndexReader& reader) {
+        IndexBlock block;
+        while (Counts.Results < Limit && reader.NextBlock(block)) {
+            const char* begin = block.Data;
+            const char* end = block.Data + block.Size;
+            bool longPiece = false;
+            const size_t newlines = CountNewlines(begin, block.Size, longPiece);
+            if (longPiece)
+                PieceByPiece(begin, end);
+            else if (Mode == kNoText)
+                Counts.Total += static_cast<int64_t>(newlines) + (end[-1] != '\n');
+            else if (Mode == kQuery)
+                QueryLines(begin, end, newlines);
+            else
+                EveryLine(begin, end);
+        }
+        return Counts;
+    }
+
+private:
+    enum ModeKind { kEveryText, kQuery, kNoText };
+
+    // Any block, piece by piece, exactly as a line-by-line read goes.
+    void PieceByPiece(const char* begin, const char* end) {
+        for (const char* p = begin; p < end && Counts.Results < Limit;) {
+            const char* next = PieceEnd(p, end);
+            ++Counts.Total;
+            Handle(p, next);
+            p = next;
+        }
+    }
+
+    // A block of lines that are one piece each, visiting only the lines that
+    // hold a raw match of the query.
+    void QueryLines(const char* begin, const char* end, size_t newlines) {
+        for (const char* p = begin; p < end;) {
+            const char* hit = FindQuery(p, end, *Pattern);
+            if (hit == nullptr) break;
+            const char* lineBegin = hit;
+            while (lineBegin > p && lineBegin[-1] != '\n') --lineBegin;
+            const char* lineEnd = static_cast<const char*>(memchr(hit, '\n', end - hit));
+            lineEnd = lineEnd == nullptr ? end : lineEnd + 1;
+            if (Handle(lineBegin, lineEnd) && Counts.Results >= Limit) {
+                Counts.Total += PiecesUpTo(begin, lineEnd, end);
+                return;
+            }
+            p = lineEnd;
+        }
+        Counts.Total += static_cast<int64_t>(newlines) + (end[-1] != '\n');
+    }
+
+    // A block of lines that are one piece each, when every text passes: only
+    // size and type decide, and most lines are settled by their plain form.
+    void EveryLine(const char* begin, const char* end) {
+        for (const char* p = begin; p < end;) {
+            if (Counts.Results >= Limit) return;
+            const char* lf = static_cast<const char*>(memchr(p, '\n', end - p));
+            const char* next = lf == nullptr ? end : lf + 1;
+            ++Counts.Total;
+            if (!SettledAsMiss(p, next)) Handle(p, next);
+            p = next;
+        }
+    }
+
+    // True only when the line surely fails the size or type test.
+    bool SettledAsMiss(const char* line, const char* end) const {
+        if (!SizeTested && !TypeTested) return false;
+        uint32_t size;
+        if (!PlainSize(line, end, size)) return false;
+        if (SizeTested && !MatchesSize(size, SizeFilter)) return true;
+        if (!TypeTested) return false;
+        // The path runs from after the space to the line end when it holds no
+        // white space, control byte or NUL.
+        const char* path = line + kSizeFieldDigits + 1;
+        const char* pathEnd = end;
+        if (pathEnd > path && pathEnd[-1] == '\n') --pathEnd;
+        if (pathEnd > path && pathEnd[-1] == '\r') --pathEnd;
+        if (pathEnd == path) return false;
+        for (const char* q = path; q < pathEnd; ++q)
+            if (static_cast<unsigned char>(*q) <= ' ') return false;
+        for (int cut = 0; cut < kMaxTrim && pathEnd > path; ++cut) {
+            if (pathEnd[-1] != '.' && pathEnd[-1] != '-') break;
+            --pathEnd;
+        }
+        const size_t length = static_cast<size_t>(pathEnd - path);
+        if (length < 5) return true;
+        for (const char* const* ending = kTypeEndings[TypeFilter]; *ending != nullptr; ++ending) {
+            const size_t n = strlen(*ending);
+            size_t i = 0;
+            while (i < n && FoldByte(static_cast<unsigned char>(*(pathEnd - n + i))) ==
+                                static_cast<unsigned char>((*ending)[i]))
+                ++i;
+            if (i == n) return false;
+        }
+        return true;
+    }
+
+    // Pieces in [begin, upTo) of a block whose lines are one piece each.
+    static int64_t PiecesUpTo(const char* begin, const char* upTo, const char* end) {
+        bool unused = false;
+        const size_t newlines = CountNewlines(begin, static_cast<size_t>(upTo - begin), unused);
+        return static_cast<int64_t>(newlines) + (upTo == end && end[-1] != '\n');
+    }
+
+    // The tests of one piece; true when it was listed.
+    bool Handle(const char* begin, const char* end) {
+        size_t pathLength = 0;
+        if (!ParseIndexLine(begin, static_cast<size_t>(end - begin), Entry, &pathLength))
+            return false;
+        if (!MatchesSize(Entry.Size, SizeFilter)) return false;
+        memcpy(Folded, Entry.Path, pathLength + 1);
+        FoldName(Folded);
+        if (!MatchesType(Folded, TypeFilter)) return false;
+        if (!MatchesText(Folded, Query)) return false;
+        View.AddFoundEntry(Folded, Entry.Path);
+        ++Counts.Results;
+        return true;
+    }
+
+    SearchView& View;
+    const char* Query;
+    int TypeFilter;
+    int SizeFilter;
+    int Limit;
+    ModeKind Mode;
+    bool TypeTested;
+    bool SizeTested;
+    std::unique_ptr<QueryPattern> Pattern;
+    SearchCounts Counts;
+    IndexEntry Entry;
+    char Folded[kEntryPathSize];
+};
+
+}  // namespace
+
+SearchCounts SearchIndex(IndexReader& reader, SearchView& view, const char* foldedQuery,
+                         int typeFilter, int sizeFilter, int resultLimit) {
+    std::unique_ptr<Pass> pass(new Pass(view, foldedQuery, typeFilter, sizeFilter, resultLimit));
+    return pass->Run(reader);
+}
