@@ -22,7 +22,8 @@ namespace {
 // Opens a folder for listing, also when its path is longer than the kernel
 // takes in one piece: then part by part, each relative to the last.
 int OpenFolder(const char* path, size_t length) {
-    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    // A folder that became a link since it was queued is not followed.
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW;
     if (length < PATH_MAX) return open(length == 0 ? "/" : path, flags);
     int base = AT_FDCWD;
     size_t start = 0;
