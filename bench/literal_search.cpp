@@ -62,7 +62,7 @@ bool LiteralText(const char* path, const char* query) {
 
 }  // namespace
 
-char* LiteralReadLine(char* line, int size, FILE* file) {
+char* LiteralReadLine(char* line, int size, FILE* file, int* length) {
     int n = 0;
     while (n < size - 1) {
         int c = getc(file);
@@ -79,6 +79,7 @@ char* LiteralReadLine(char* line, int size, FILE* file) {
     }
     if (n == 0) return nullptr;
     line[n] = '\0';
+    if (length != nullptr) *length = n;
     return line;
 }
 

@@ -18,5 +18,6 @@ void LiteralRunSearch(SearchView& view, char* query, int typeFilter, int sizeFil
                       int resultLimit, const char* indexFile,
                       LiteralLineRead lineRead = LiteralLineRead::kTextStream);
 
-// One line read as a text-mode stream gives it into a buffer of size bytes.
-char* LiteralReadLine(char* line, int size, FILE* file);
+// One line read as a text-mode stream gives it into a buffer of size bytes;
+// length, when given, receives its byte count, NUL bytes included.
+char* LiteralReadLine(char* line, int size, FILE* file, int* length = nullptr);
