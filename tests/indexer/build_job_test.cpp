@@ -197,9 +197,13 @@ TEST_F(BuildJobTest, MoreThanAMillionFoldersAreAllListed) {
     EXPECT_EQ(IndexProgress.EntryCount, folders);
     EXPECT_EQ(ManyFolders::Listings, folders + 1) << "each folder listed once";
     EXPECT_LE(FolderQueue.StorageBytes(), 64u * 1024) << "taken paths are given back";
-    std::vector<std::string> lines = IndexLines(Index);
-    ASSERT_EQ(lines.size(), static_cast<size_t>(folders));
-    EXPECT_EQ(lines.back(), Sep("00000000 c:\\1000\\") + std::to_string(ManyFolders::kBelow + 1));
+    const std::string bytes = ReadWhole(Index);
+    size_t lines = 0;
+    for (size_t at = 0; (at = bytes.find('\n', at)) != std::string::npos; ++at) ++lines;
+    EXPECT_EQ(lines, static_cast<size_t>(folders));
+    const std::string last = Sep("00000000 c:\\1000\\") +
+                             std::to_string(ManyFolders::kBelow + 1) + "\r\n";
+    EXPECT_EQ(bytes.substr(bytes.size() - last.size()), last);
 }
 
 }  // namespace
