@@ -10,9 +10,10 @@
 
 namespace {
 
-// A run without '\n' over this many 64-byte strides may hold a line longer
-// than one piece; a shorter one cannot.
-constexpr int kLongRunStrides = 60;
+// A run without '\n' of at least 2 * kQuietChunk - 1 bytes holds a whole
+// aligned chunk of this size; a piece is longer than that.
+constexpr size_t kQuietChunk = 1024;
+static_assert(2 * kQuietChunk - 1 < kMaxLinePiece - 1, "a long run must hold a whole chunk");
 
 // Bytes of typical paths from common to rare; a byte not listed is rarer still.
 constexpr char kCommonToRare[] = "\\.e?aitsonrlcdm-pu_0123hgbfw4567y89kvxjqz";
@@ -59,21 +60,33 @@ size_t CountNewlinesScalar(const char* data, size_t size, bool& mayHoldLongPiece
     return count;
 }
 
+size_t FindNewlinesScalar(const char* data, size_t size, uint32_t* offsets) {
+    size_t n = 0;
+    for (size_t i = 0; i < size; ++i)
+        if (data[i] == '\n') offsets[n++] = static_cast<uint32_t>(i);
+    return n;
+}
+
 #if ZADE_X86
 
-// The tail after the last whole stride, counted as one more stride.
-inline void CountTail(const char* p, const char* end, size_t& count, int& emptyRun, bool& longRun) {
-    if (p == end) return;
-    bool any = false;
-    for (; p < end; ++p)
+inline void EmitOffsets(uint32_t mask, uint32_t base, uint32_t* offsets, size_t& n) {
+    while (mask != 0) {
+        offsets[n++] = base + static_cast<uint32_t>(__builtin_ctz(mask));
+        mask &= mask - 1;
+    }
+}
+
+// The bytes after the last whole chunk.
+inline void CountTail(const char* p, const char* end, size_t& count, bool& longRun) {
+    size_t run = 0;
+    for (; p < end; ++p) {
         if (*p == '\n') {
             ++count;
-            any = true;
+            run = 0;
+        } else if (++run >= kQuietChunk) {
+            longRun = true;
         }
-    if (any)
-        emptyRun = 0;
-    else if (++emptyRun >= kLongRunStrides)
-        longRun = true;
+    }
 }
 
 __attribute__((target("sse2"))) const char* FindQuerySse2(const char* from, const char* end,
@@ -105,33 +118,64 @@ __attribute__((target("sse2"))) const char* FindQuerySse2(const char* from, cons
 __attribute__((target("sse2"))) size_t CountNewlinesSse2(const char* data, size_t size,
                                                          bool& mayHoldLongPiece) {
     const __m128i nl = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
     size_t count = 0;
-    int emptyRun = 0;
     bool longRun = false;
     const char* p = data;
     const char* end = data + size;
-    for (; end - p >= 64; p += 64) {
-        const __m128i* v = reinterpret_cast<const __m128i*>(p);
-        const unsigned m0 =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v), nl)));
-        const unsigned m1 =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 1), nl)));
-        const unsigned m2 =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 2), nl)));
-        const unsigned m3 =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 3), nl)));
-        const unsigned lo = m0 | (m1 << 16);
-        const unsigned hi = m2 | (m3 << 16);
-        if ((lo | hi) != 0) {
-            count += static_cast<size_t>(__builtin_popcount(lo) + __builtin_popcount(hi));
-            emptyRun = 0;
-        } else if (++emptyRun >= kLongRunStrides) {
-            longRun = true;
+    for (; static_cast<size_t>(end - p) >= kQuietChunk; p += kQuietChunk) {
+        __m128i lanes = zero;
+        for (size_t i = 0; i < kQuietChunk; i += 32) {
+            const __m128i* v = reinterpret_cast<const __m128i*>(p + i);
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(_mm_loadu_si128(v), nl));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(_mm_loadu_si128(v + 1), nl));
         }
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        const size_t chunkCount = static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+                                  static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+        if (chunkCount == 0) longRun = true;
+        count += chunkCount;
     }
-    CountTail(p, end, count, emptyRun, longRun);
+    CountTail(p, end, count, longRun);
     mayHoldLongPiece = longRun;
     return count;
+}
+
+__attribute__((target("sse2"))) size_t FindNewlinesSse2(const char* data, size_t size,
+                                                        uint32_t* offsets) {
+    const __m128i nl = _mm_set1_epi8('\n');
+    size_t n = 0;
+    size_t i = 0;
+    for (; i + 32 <= size; i += 32) {
+        const __m128i* v = reinterpret_cast<const __m128i*>(data + i);
+        const unsigned lo =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v), nl)));
+        const unsigned hi =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 1), nl)));
+        EmitOffsets(lo | (hi << 16), static_cast<uint32_t>(i), offsets, n);
+    }
+    for (; i < size; ++i)
+        if (data[i] == '\n') offsets[n++] = static_cast<uint32_t>(i);
+    return n;
+}
+
+__attribute__((target("avx2,popcnt,bmi"))) size_t FindNewlinesAvx2(const char* data, size_t size,
+                                                                   uint32_t* offsets) {
+    const __m256i nl = _mm256_set1_epi8('\n');
+    size_t n = 0;
+    size_t i = 0;
+    for (; i + 64 <= size; i += 64) {
+        const __m256i* v = reinterpret_cast<const __m256i*>(data + i);
+        const uint32_t lo = static_cast<uint32_t>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_loadu_si256(v), nl)));
+        const uint32_t hi = static_cast<uint32_t>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_loadu_si256(v + 1), nl)));
+        EmitOffsets(lo, static_cast<uint32_t>(i), offsets, n);
+        EmitOffsets(hi, static_cast<uint32_t>(i + 32), offsets, n);
+    }
+    for (; i < size; ++i)
+        if (data[i] == '\n') offsets[n++] = static_cast<uint32_t>(i);
+    return n;
 }
 
 __attribute__((target("avx2,popcnt,bmi"))) const char* FindQueryAvx2(const char* from,
@@ -170,26 +214,30 @@ __attribute__((target("avx2,popcnt,bmi"))) const char* FindQueryAvx2(const char*
 
 __attribute__((target("avx2,popcnt,bmi"))) size_t CountNewlinesAvx2(const char* data, size_t size,
                                                                     bool& mayHoldLongPiece) {
+    // Each chunk of kQuietChunk bytes is counted as a whole; a chunk without
+    // '\n' is what any run longer than a piece must contain.
     const __m256i nl = _mm256_set1_epi8('\n');
+    const __m256i zero = _mm256_setzero_si256();
     size_t count = 0;
-    int emptyRun = 0;
     bool longRun = false;
     const char* p = data;
     const char* end = data + size;
-    for (; end - p >= 64; p += 64) {
-        const __m256i* v = reinterpret_cast<const __m256i*>(p);
-        const uint32_t lo = static_cast<uint32_t>(
-            _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_loadu_si256(v), nl)));
-        const uint32_t hi = static_cast<uint32_t>(
-            _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_loadu_si256(v + 1), nl)));
-        if ((lo | hi) != 0) {
-            count += static_cast<size_t>(__builtin_popcount(lo) + __builtin_popcount(hi));
-            emptyRun = 0;
-        } else if (++emptyRun >= kLongRunStrides) {
-            longRun = true;
+    for (; static_cast<size_t>(end - p) >= kQuietChunk; p += kQuietChunk) {
+        __m256i lanes = zero;
+        for (size_t i = 0; i < kQuietChunk; i += 64) {
+            const __m256i* v = reinterpret_cast<const __m256i*>(p + i);
+            lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(_mm256_loadu_si256(v), nl));
+            lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(_mm256_loadu_si256(v + 1), nl));
         }
+        const __m256i sums = _mm256_sad_epu8(lanes, zero);
+        const __m128i half =
+            _mm_add_epi64(_mm256_castsi256_si128(sums), _mm256_extracti128_si256(sums, 1));
+        const size_t chunkCount = static_cast<size_t>(_mm_cvtsi128_si32(half)) +
+                                  static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(half, 8)));
+        if (chunkCount == 0) longRun = true;
+        count += chunkCount;
     }
-    CountTail(p, end, count, emptyRun, longRun);
+    CountTail(p, end, count, longRun);
     mayHoldLongPiece = longRun;
     return count;
 }
@@ -200,14 +248,17 @@ struct Kernels {
     ScanLevel Level;
     const char* (*Find)(const char*, const char*, const QueryPattern&);
     size_t (*Count)(const char*, size_t, bool&);
+    size_t (*Newlines)(const char*, size_t, uint32_t*);
 };
 
 Kernels KernelsFor(ScanLevel level) {
 #if ZADE_X86
-    if (level == ScanLevel::kAvx2) return {level, FindQueryAvx2, CountNewlinesAvx2};
-    if (level == ScanLevel::kSse2) return {level, FindQuerySse2, CountNewlinesSse2};
+    if (level == ScanLevel::kAvx2)
+        return {level, FindQueryAvx2, CountNewlinesAvx2, FindNewlinesAvx2};
+    if (level == ScanLevel::kSse2)
+        return {level, FindQuerySse2, CountNewlinesSse2, FindNewlinesSse2};
 #endif
-    return {ScanLevel::kScalar, FindQueryScalar, CountNewlinesScalar};
+    return {ScanLevel::kScalar, FindQueryScalar, CountNewlinesScalar, FindNewlinesScalar};
 }
 
 ScanLevel BestLevel() {
@@ -279,4 +330,8 @@ const char* FindQuery(const char* from, const char* end, const QueryPattern& pat
 
 size_t CountNewlines(const char* data, size_t size, bool& mayHoldLongPiece) {
     return Active().Count(data, size, mayHoldLongPiece);
+}
+
+size_t FindNewlines(const char* data, size_t size, uint32_t* offsets) {
+    return Active().Newlines(data, size, offsets);
 }

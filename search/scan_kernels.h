@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "search/search_run.h"
 
@@ -30,6 +31,10 @@ const char* FindQuery(const char* from, const char* end, const QueryPattern& pat
 // run between two '\n' (or the block's ends) might exceed a line piece; it
 // may be set for somewhat shorter runs too, never missed for longer ones.
 size_t CountNewlines(const char* data, size_t size, bool& mayHoldLongPiece);
+
+// Writes the offsets of the '\n' in [data, data + size) to offsets, which
+// must have room for size entries, and returns their number.
+size_t FindNewlines(const char* data, size_t size, uint32_t* offsets);
 
 // The kernels themselves, for tests that compare them on every CPU level.
 enum class ScanLevel { kScalar, kSse2, kAvx2 };

@@ -11,31 +11,53 @@ namespace {
 constexpr size_t kSizeFieldDigits = 8;
 constexpr int kMaxTrim = 100;
 
-inline int HexDigit(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+constexpr unsigned char FoldByte(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xD6 || c == 0xC5)
+        return static_cast<unsigned char>(c | 0x20);
+    return c;
 }
+
+// Per byte: its hexadecimal value or kNotHex; whether it ends a "%s" field
+// (white space of the C locale, or the NUL that ends the text); the byte as
+// the path holds it; and that byte folded.
+constexpr unsigned char kNotHex = 0x80;
+struct ByteTables {
+    unsigned char Hex[256];
+    bool EndsField[256];
+    unsigned char Decoded[256];
+    unsigned char DecodedFolded[256];
+    constexpr ByteTables() : Hex(), EndsField(), Decoded(), DecodedFolded() {
+        for (int c = 0; c < 256; ++c) {
+            Hex[c] = c >= '0' && c <= '9'   ? c - '0'
+                     : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                     : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                            : kNotHex;
+            EndsField[c] = c == 0 || c == ' ' || (c >= '\t' && c <= '\r');
+            Decoded[c] = static_cast<unsigned char>(c == '?' ? ' ' : c);
+            DecodedFolded[c] = FoldByte(Decoded[c]);
+        }
+    }
+};
+constexpr ByteTables kBytes;
 
 // The size of a line written in the usual form: eight digits and a space.
 inline bool PlainSize(const char* line, const char* end, uint32_t& size) {
     if (end - line < static_cast<ptrdiff_t>(kSizeFieldDigits + 1) || line[kSizeFieldDigits] != ' ')
         return false;
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(line);
     uint32_t value = 0;
+    unsigned bad = 0;
     for (size_t i = 0; i < kSizeFieldDigits; ++i) {
-        const int digit = HexDigit(static_cast<unsigned char>(line[i]));
-        if (digit < 0) return false;
-        value = (value << 4) | static_cast<uint32_t>(digit);
+        const unsigned char digit = kBytes.Hex[u[i]];
+        bad |= digit;
+        value = (value << 4) | (digit & 0xF);
     }
     size = value;
-    return true;
+    return (bad & kNotHex) == 0;
 }
 
-inline unsigned char FoldByte(unsigned char c) {
-    if ((c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xD6 || c == 0xC5) return c | 0x20;
-    return c;
-}
+// Lines are walked in chunks whose newline offsets fit a fixed table.
+constexpr size_t kNewlineChunk = 16 * 1024;
 
 const char* const kTypeEndings[][10] = {
     {nullptr},
@@ -119,13 +141,23 @@ private:
     // A block of lines that are one piece each, when every text passes: only
     // size and type decide, and most lines are settled by their plain form.
     void EveryLine(const char* begin, const char* end) {
-        for (const char* p = begin; p < end;) {
-            if (Counts.Results >= Limit) return;
-            const char* lf = static_cast<const char*>(memchr(p, '\n', end - p));
-            const char* next = lf == nullptr ? end : lf + 1;
+        const char* line = begin;
+        for (const char* chunk = begin; chunk < end; chunk += kNewlineChunk) {
+            const size_t size = static_cast<size_t>(end - chunk) < kNewlineChunk
+                                    ? static_cast<size_t>(end - chunk)
+                                    : kNewlineChunk;
+            const size_t count = FindNewlines(chunk, size, Newlines);
+            for (size_t k = 0; k < count; ++k) {
+                if (Counts.Results >= Limit) return;
+                const char* next = chunk + Newlines[k] + 1;
+                ++Counts.Total;
+                if (!SettledAsMiss(line, next)) Handle(line, next);
+                line = next;
+            }
+        }
+        if (line < end && Counts.Results < Limit) {
             ++Counts.Total;
-            if (!SettledAsMiss(p, next)) Handle(p, next);
-            p = next;
+            Handle(line, end);
         }
     }
 
@@ -171,16 +203,46 @@ private:
 
     // The tests of one piece; true when it was listed.
     bool Handle(const char* begin, const char* end) {
-        size_t pathLength = 0;
-        if (!ParseIndexLine(begin, static_cast<size_t>(end - begin), Entry, &pathLength))
-            return false;
+        size_t length = 0;
+        if (!ReadPlainLine(begin, end, length)) {
+            if (!ParseIndexLine(begin, static_cast<size_t>(end - begin), Entry, &length))
+                return false;
+            memcpy(Folded, Entry.Path, length + 1);
+            FoldName(Folded);
+            length = strlen(Folded);
+        }
         if (!MatchesSize(Entry.Size, SizeFilter)) return false;
-        memcpy(Folded, Entry.Path, pathLength + 1);
-        FoldName(Folded);
-        if (!MatchesType(Folded, TypeFilter)) return false;
-        if (!MatchesText(Folded, Query)) return false;
+        if (!MatchesTypeEnding(Folded, length, TypeFilter)) return false;
+        if (Mode != kEveryText && !MatchesText(Folded, Query)) return false;
         View.AddFoundEntry(Folded, Entry.Path);
         ++Counts.Results;
+        return true;
+    }
+
+    // A line in the usual form, read straight into the entry and folded on
+    // the way; false for any other line, which the full parse then reads.
+    bool ReadPlainLine(const char* begin, const char* end, size_t& foldedLength) {
+        uint32_t size;
+        if (!PlainSize(begin, end, size)) return false;
+        const unsigned char* p =
+            reinterpret_cast<const unsigned char*>(begin) + kSizeFieldDigits + 1;
+        const unsigned char* stop = reinterpret_cast<const unsigned char*>(end);
+        if (p == stop || kBytes.EndsField[*p]) return false;
+        Entry.Size = size;
+        size_t n = 0;
+        while (p < stop && !kBytes.EndsField[*p] && n < kEntryPathSize - 1) {
+            Entry.Path[n] = static_cast<char>(kBytes.Decoded[*p]);
+            Folded[n] = static_cast<char>(kBytes.DecodedFolded[*p]);
+            ++p;
+            ++n;
+        }
+        Entry.Path[n] = '\0';
+        for (int cut = 0; cut < kMaxTrim && n > 0; ++cut) {
+            if (Folded[n - 1] != '.' && Folded[n - 1] != '-') break;
+            --n;
+        }
+        Folded[n] = '\0';
+        foldedLength = n;
         return true;
     }
 
@@ -196,6 +258,7 @@ private:
     SearchCounts Counts;
     IndexEntry Entry;
     char Folded[kEntryPathSize];
+    uint32_t Newlines[kNewlineChunk];
 };
 
 }  // namespace

@@ -8,10 +8,16 @@
 #include <random>
 #include <string>
 
-// manyPieces adds lines of two and more pieces; without it the longest
-// lines sit just around the cut, so that a block is rarely read piece by piece.
+enum class LongLines {
+    kNone,          // every line short, so that blocks take the fast way
+    kAroundTheCut,  // some lines a few bytes short of or past one piece
+    kManyPieces,    // and lines of several pieces
+};
+
 inline std::string AdversarialIndex(std::mt19937& random, size_t lineCount, bool oddSizes,
-                                    bool manyPieces = true) {
+                                    LongLines longLines = LongLines::kManyPieces) {
+    const bool aroundTheCut = longLines != LongLines::kNone;
+    const bool manyPieces = longLines == LongLines::kManyPieces;
     static const char* const words[] = {"Holiday", "HOLIDAY", "holiday",   "My?Pictures", "a",
                                         "\xC4iti", "\xE4iti", "\xC9t\xE9", "Work",        "x-",
                                         "a*b",     "data.",   "AxB",       "???",         "?",
@@ -48,7 +54,7 @@ inline std::string AdversarialIndex(std::mt19937& random, size_t lineCount, bool
             const unsigned count = 99 + random() % 4;
             for (unsigned i = 0; i < count; ++i) tail += random() % 2 ? '.' : '-';
             bytes += size() + " " + path() + (random() % 2 ? ".zip" : "") + tail + lineEnd();
-        } else if (kind == 12) {  // a line whose length sits at the piece cut
+        } else if (kind == 12 && aroundTheCut) {  // a line whose length sits at the piece cut
             std::string p = size() + " " + path();
             const size_t target = 3985 + random() % 30;
             while (p.size() < target) p += random() % 7 == 0 ? "\\Holiday" : "?a";

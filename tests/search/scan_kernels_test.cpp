@@ -107,7 +107,7 @@ TEST(ScanKernels, NewlineCountAndLongRuns) {
                 if (longestHere >= kMaxLinePiece) {
                     EXPECT_TRUE(mayHoldLongPiece);
                 }
-                if (longestHere < 3000) {
+                if (longestHere < 1000) {
                     EXPECT_FALSE(mayHoldLongPiece);
                 }
             }

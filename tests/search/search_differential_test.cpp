@@ -84,7 +84,10 @@ TEST_P(DifferentialTest, SmallAdversarialIndexes) {
     std::mt19937 random(1000 + static_cast<int>(GetParam()));
     for (int round = 0; round < 4; ++round) {
         TempIndex index;
-        index.Write(AdversarialIndex(random, 400, kOddSizes, round >= 2));
+        const LongLines longLines = round == 0   ? LongLines::kNone
+                                    : round == 1 ? LongLines::kAroundTheCut
+                                                 : LongLines::kManyPieces;
+        index.Write(AdversarialIndex(random, 400, kOddSizes, longLines));
         for (const char* query : kQueries) {
             ASSERT_TRUE(SameRun(index.c_str(), query, 0, 0, kDefaultResultLimit))
                 << "round " << round;
@@ -105,8 +108,9 @@ TEST_P(DifferentialTest, SmallAdversarialIndexes) {
 TEST_P(DifferentialTest, IndexOverSeveralBlocks) {
     std::mt19937 random(77 + static_cast<int>(GetParam()));
     TempIndex index;
-    index.Write(AdversarialIndex(random, 9000, kOddSizes, false) +
-                AdversarialIndex(random, 3000, kOddSizes, true));
+    index.Write(AdversarialIndex(random, 9000, kOddSizes, LongLines::kNone) +
+                AdversarialIndex(random, 3000, kOddSizes, LongLines::kManyPieces) +
+                AdversarialIndex(random, 6000, kOddSizes, LongLines::kNone));
     for (const char* query : {"holiday", "", "zzzz", "piece", "a"}) {
         ASSERT_TRUE(SameRun(index.c_str(), query, 0, 0, kDefaultResultLimit));
         ASSERT_TRUE(SameRun(index.c_str(), query, 3, 1, kDefaultResultLimit));
