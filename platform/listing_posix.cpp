@@ -9,12 +9,27 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/listing.h"
 #include "platform/mount_table.h"
+#include "platform/parallel_stat.h"
 
+// Entries are read in batches, and the files of a batch are looked at
+// together, so that their stats can be shared with a helper thread.
 struct ZadeListing {
+    struct Entry {
+        size_t NameAt;
+        unsigned char Type;
+        uint32_t Attributes;
+        uint64_t Size;
+    };
     DIR* Folder;
+    std::string Names;  // the batch's names, each zero-terminated
+    std::vector<Entry> Batch;
+    std::vector<size_t> ToStat;
+    size_t Next = 0;
+    bool Ended = false;
 };
 
 namespace {
@@ -61,34 +76,63 @@ void CopyName(const char* name, char* out) {
     out[i] = '\0';
 }
 
-void Describe(int folderFd, const struct dirent* item, ZadeFindData* data) {
-    CopyName(item->d_name, data->Name);
-    uint32_t attributes = item->d_name[0] == '.' ? kAttrHidden : 0;
-    uint64_t size = 0;
-    unsigned char type = item->d_type;
-    if (type == DT_UNKNOWN || type == DT_REG) {
-        struct stat facts;
-        if (fstatat(folderFd, item->d_name, &facts, AT_SYMLINK_NOFOLLOW) == 0) {
-            if (S_ISDIR(facts.st_mode)) {
-                type = DT_DIR;
-            } else if (S_ISLNK(facts.st_mode)) {
-                type = DT_LNK;
-            } else if (S_ISREG(facts.st_mode)) {
-                size = static_cast<uint64_t>(facts.st_size);
-            }
-        }
+constexpr size_t kBatchSize = 1024;
+
+// Where the type is not known, or the size is needed, a stat decides.
+void Examine(int folderFd, const char* name, ZadeListing::Entry& entry) {
+    struct stat facts;
+    if (fstatat(folderFd, name, &facts, AT_SYMLINK_NOFOLLOW) != 0) return;
+    if (S_ISDIR(facts.st_mode)) {
+        entry.Type = DT_DIR;
+    } else if (S_ISLNK(facts.st_mode)) {
+        entry.Type = DT_LNK;
+    } else if (S_ISREG(facts.st_mode)) {
+        entry.Type = DT_REG;
+        entry.Size = static_cast<uint64_t>(facts.st_size);
+    } else {
+        entry.Type = DT_FIFO;  // any other kind: no folder, no size
     }
-    if (type == DT_DIR) attributes |= kAttrFolder;
-    if (type == DT_LNK) attributes |= kAttrReparsePoint;
-    data->Attributes = attributes;
-    data->Size = size;
+}
+
+// Reads the next batch of entries; false when the folder has no more.
+bool Fill(ZadeListing* listing) {
+    listing->Names.clear();
+    listing->Batch.clear();
+    listing->ToStat.clear();
+    listing->Next = 0;
+    while (!listing->Ended && listing->Batch.size() < kBatchSize) {
+        errno = 0;
+        const struct dirent* item = readdir(listing->Folder);
+        if (item == nullptr) {
+            listing->Ended = true;  // the end, or a failure: the listing ends either way
+            break;
+        }
+        if (item->d_type == DT_UNKNOWN || item->d_type == DT_REG) {
+            listing->ToStat.push_back(listing->Batch.size());
+        }
+        listing->Batch.push_back({listing->Names.size(), item->d_type, 0, 0});
+        listing->Names.append(item->d_name, std::strlen(item->d_name) + 1);
+    }
+    const int folderFd = dirfd(listing->Folder);
+    ShareWithHelper(listing->ToStat.size(), [listing, folderFd](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            ZadeListing::Entry& entry = listing->Batch[listing->ToStat[i]];
+            Examine(folderFd, listing->Names.data() + entry.NameAt, entry);
+        }
+    });
+    return !listing->Batch.empty();
 }
 
 bool Next(ZadeListing* listing, ZadeFindData* data) {
-    errno = 0;
-    const struct dirent* item = readdir(listing->Folder);
-    if (item == nullptr) return false;
-    Describe(dirfd(listing->Folder), item, data);
+    if (listing->Next == listing->Batch.size() && !Fill(listing)) return false;
+    const ZadeListing::Entry& entry = listing->Batch[listing->Next++];
+    const char* name = listing->Names.data() + entry.NameAt;
+    CopyName(name, data->Name);
+    uint32_t attributes = name[0] == '.' ? kAttrHidden : 0;
+    if (entry.Type == DT_DIR) attributes |= kAttrFolder;
+    if (entry.Type == DT_LNK) attributes |= kAttrReparsePoint;
+    data->Attributes = attributes;
+    data->Size = entry.Type == DT_REG ? entry.Size : 0;
     return true;
 }
 
@@ -116,7 +160,7 @@ ZadeListing* First(const char* pattern, ZadeFindData* data) {
         close(fd);
         return nullptr;
     }
-    ZadeListing* listing = new ZadeListing{folder};
+    ZadeListing* listing = new ZadeListing{folder, {}, {}, {}, 0, false};
     if (!Next(listing, data)) {
         Close(listing);
         return nullptr;

@@ -83,6 +83,29 @@ TEST(PosixListing, ReportsEveryKindOfEntry) {
     }
 }
 
+TEST(PosixListing, LargeFoldersComeWholeWithEverySize) {
+    TempFolder tree;
+    const int files = 3000;  // several batches, their stats shared with the helper
+    for (int i = 0; i < files; ++i) {
+        fs::path file = tree / ("f " + std::to_string(i));
+        WriteWhole(file, "");
+        fs::resize_file(file, static_cast<uintmax_t>(i) * 7);
+        if (i % 100 == 0) fs::create_directory(tree / ("d " + std::to_string(i)));
+    }
+    int repeats = 0;
+    std::map<std::string, Listed> entries = List(tree.Text(), &repeats);
+    EXPECT_EQ(repeats, 0);
+    EXPECT_EQ(entries.size(), files + files / 100 + 2u);
+    for (int i = 0; i < files; ++i) {
+        const Listed& file = entries["f " + std::to_string(i)];
+        ASSERT_EQ(file.Size, static_cast<uint64_t>(i) * 7) << i;
+        ASSERT_EQ(file.Attributes, 0u);
+        if (i % 100 == 0) {
+            ASSERT_EQ(entries["d " + std::to_string(i)].Attributes, kAttrFolder);
+        }
+    }
+}
+
 TEST(PosixListing, BytesTheLineCannotCarryArriveAsQuestionMarks) {
     TempFolder tree;
     WriteWhole(tree / "tab\there", "");
