@@ -4,7 +4,9 @@
 #include "framework/services.h"
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (!control.Handle()) control.Attach(::GetDlgItem(dx->Dialog->Handle(), id));
+    // A dialog object run a second time gets new child windows.
+    HWND child = ::GetDlgItem(dx->Dialog->Handle(), id);
+    if (control.Handle() != child) control.Attach(child);
 }
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {

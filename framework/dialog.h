@@ -28,7 +28,7 @@ public:
     bool Failed = false;   // a validation failed (saving direction only)
 };
 
-// Attaches control to the dialog's child id (once; later calls leave it as it is).
+// Attaches control to the dialog's child id.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 // Loading: sets the control's text to value; saving: reads the text into value.
 void DDX_Text(CDataExchange* dx, int id, CString& value);

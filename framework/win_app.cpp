@@ -142,6 +142,11 @@ CString CWinApp::LoadString(UINT id) const {
     return CString(buffer, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
+bool CWinApp::LoadString(UINT id, CString& text) const {
+    text = LoadString(id);
+    return !text.IsEmpty();
+}
+
 DWORD CWinApp::HelpTopicOfFocus() const {
     // GetParent climbs from a control to its dialog and from a popup to its owner.
     for (HWND window = ::GetFocus(); window; window = ::GetParent(window))

@@ -41,6 +41,8 @@ public:
     HICON LoadIcon(UINT id) const;
     // The string resource id; empty when there is none.
     CString LoadString(UINT id) const;
+    // The same into text; false when there is no such string or it is empty.
+    bool LoadString(UINT id, CString& text) const;
 
     // ID_HELP: asks the help engine for HelpFilePath() at the topic of the
     // dialog that holds the focus; "Failed to launch help." when it cannot start.

@@ -53,6 +53,10 @@ TEST(Application, EntryRunsInitInstanceAfterTurningCriticalErrorBoxesOff) {
 TEST(Application, LoadsStringsAndIconsFromItsOwnResources) {
     EXPECT_EQ(TestApp.LoadString(IDS_TEST_TEXT), "A test string.");
     EXPECT_EQ(TestApp.LoadString(9999), "");
+    CString text;
+    EXPECT_TRUE(TestApp.LoadString(IDS_TEST_TEXT, text));
+    EXPECT_EQ(text, "A test string.");
+    EXPECT_FALSE(TestApp.LoadString(9999, text));
     EXPECT_NE(TestApp.LoadIcon(IDI_TEST), nullptr);
     EXPECT_EQ(TestApp.LoadIcon(9999), nullptr);
 }

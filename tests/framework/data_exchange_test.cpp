@@ -58,6 +58,19 @@ TEST(DataExchange, LoadingBindsControlsSetsTheTextAndLimitsTheEdit) {
     EXPECT_EQ(dialog.QueryValue, "start") << "Escape saves nothing";
 }
 
+TEST(DataExchange, ADialogObjectRunTwiceBindsTheNewControls) {
+    CQueryDialog dialog;
+    for (int run = 0; run < 2; ++run) {
+        ModalDriver driver;
+        driver.WaitFor("shown", [](HWND d) { return IsWindowVisible(d) != FALSE; })
+            .Do("look, leave", [&](HWND d) {
+                EXPECT_EQ(dialog.Query.Handle(), GetDlgItem(d, IDC_TEST_EDIT)) << "run " << run;
+                PressKey(d, VK_ESCAPE);
+            });
+        EXPECT_EQ(driver.Run(dialog), IDCANCEL);
+    }
+}
+
 TEST(DataExchange, TypingAndPastingStopAt100Characters) {
     CQueryDialog dialog;
     ModalDriver driver;
