@@ -23,6 +23,12 @@ public:
     }
     // The entry's text; empty when index names no entry (LB_ERR).
     int GetText(int index, CString& text) const;
+    int SetItemData(int index, DWORD_PTR data) const {
+        return static_cast<int>(Send(LB_SETITEMDATA, index, static_cast<LPARAM>(data)));
+    }
+    DWORD_PTR GetItemData(int index) const {
+        return static_cast<DWORD_PTR>(Send(LB_GETITEMDATA, index));
+    }
 };
 
 class CEdit : public CWnd {

@@ -133,6 +133,8 @@ TEST(Controls, ListBoxAndEditMessages) {
             EXPECT_EQ(list.GetTextLen(1), 6);
             list.GetText(1, text);
             EXPECT_EQ(text, "c:\\two");
+            list.SetItemData(1, 77);
+            EXPECT_EQ(list.GetItemData(1), 77u);
 
             CEdit& edit = dialog.Query;
             edit.ReplaceText("replaced", 256, true);
