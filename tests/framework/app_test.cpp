@@ -147,3 +147,20 @@ TEST(Help, AHelpEngineThatCannotStartGivesTheLibrarysMessage) {
     EXPECT_EQ(RecordedServices::Messages[0].Caption, "framework_tests");
     EXPECT_EQ(RecordedServices::Messages[0].Type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 }
+
+TEST(Application, TheLibrarysWinMainRunsTheApplicationObject) {
+    std::string program = ExecutablePath();
+    program.replace(program.rfind('\\') + 1, std::string::npos, "framework_entry_app.exe");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << program;
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(code, 0u) << "2: error mode, 4: name, 8: InitInstance not run once";
+}
