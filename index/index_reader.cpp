@@ -2,13 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-// A block can grow to this when a long line is carried over from the last one.
-constexpr size_t kBufferSize = kReadBlockSize + kLineBufferSize;
-
-}  // namespace
-
 const char* PieceEnd(const char* begin, const char* end) {
     const size_t available = static_cast<size_t>(end - begin);
     // A piece's '\n' can sit at raw offset kMaxLinePiece when a CR precedes it.
@@ -33,13 +26,18 @@ size_t TranslatePiece(const char* begin, const char* pieceEnd, char* out) {
     return n;
 }
 
-bool IndexReader::Open(const char* fileName) {
+bool IndexReader::Open(const char* fileName, size_t blockSize) {
     Close();
     File = fopen(fileName, "rb");
     if (File == nullptr) return false;
     // Our own buffer does the buffering; the stream's would only add a copy.
     setvbuf(File, nullptr, _IONBF, 0);
-    if (!Buffer) Buffer.reset(new char[kBufferSize]);
+    if (blockSize == 0) blockSize = 1;
+    if (!Buffer || BlockSize != blockSize) {
+        BlockSize = blockSize;
+        BufferSize = blockSize + kLineBufferSize;
+        Buffer.reset(new char[BufferSize]);
+    }
     Filled = Consumed = LinePos = 0;
     AtEnd = false;
     Current = {nullptr, 0};
@@ -57,8 +55,8 @@ bool IndexReader::Fill() {
     if (Consumed > 0 && carry > 0) memmove(Buffer.get(), Buffer.get() + Consumed, carry);
     Filled = carry;
     Consumed = 0;
-    while (!AtEnd && Filled < kBufferSize) {
-        const size_t got = fread(Buffer.get() + Filled, 1, kBufferSize - Filled, File);
+    while (!AtEnd && Filled < BufferSize) {
+        const size_t got = fread(Buffer.get() + Filled, 1, BufferSize - Filled, File);
         Filled += got;
         if (got == 0) AtEnd = true;  // end of file or a read error
     }
@@ -67,31 +65,35 @@ bool IndexReader::Fill() {
 
 bool IndexReader::NextBlock(IndexBlock& block) {
     if (File == nullptr) return false;
-    if (Consumed == Filled && !Fill()) return false;
-    if (!AtEnd && Filled - Consumed < kReadBlockSize && !Fill()) return false;
-
-    char* const begin = Buffer.get() + Consumed;
-    char* const end = Buffer.get() + Filled;
-    size_t size = static_cast<size_t>(end - begin);
-    if (!AtEnd) {
-        // End at the last '\n'; without one, at the last piece cut that
-        // leaves at least one byte, so that a CR LF is never split.
-        const char* lf = nullptr;
-        for (const char* p = end; p > begin;) {
-            --p;
-            if (*p == '\n') {
-                lf = p;
-                break;
+    if (Filled - Consumed < BlockSize && !AtEnd) Fill();
+    for (;;) {
+        char* const begin = Buffer.get() + Consumed;
+        char* const end = Buffer.get() + Filled;
+        if (begin == end) return false;
+        size_t size = static_cast<size_t>(end - begin);
+        if (!AtEnd) {
+            const char* lf = nullptr;
+            for (const char* p = end; p > begin;) {
+                if (*--p == '\n') {
+                    lf = p;
+                    break;
+                }
+            }
+            if (lf != nullptr) {
+                size = static_cast<size_t>(lf + 1 - begin);
+            } else if (Consumed > 0 || Filled < BufferSize) {
+                Fill();  // make room for the rest of the line, then look again
+                continue;
+            } else {
+                // A full buffer without '\n': end at the last piece cut that
+                // leaves at least one byte, so that a CR LF is never split.
+                size = (size - 1) / kMaxLinePiece * kMaxLinePiece;
             }
         }
-        if (lf != nullptr)
-            size = static_cast<size_t>(lf + 1 - begin);
-        else
-            size = (size - 1) / kMaxLinePiece * kMaxLinePiece;
+        block = {begin, size};
+        Consumed += size;
+        return true;
     }
-    block = {begin, size};
-    Consumed += size;
-    return true;
 }
 
 bool IndexReader::ReadLine(char line[kLineBufferSize], size_t& length) {

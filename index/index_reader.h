@@ -38,8 +38,9 @@ public:
     IndexReader(const IndexReader&) = delete;
     IndexReader& operator=(const IndexReader&) = delete;
 
-    // Opens the file for reading; false when it cannot be opened.
-    bool Open(const char* fileName);
+    // Opens the file for reading; false when it cannot be opened. Blocks hold
+    // about blockSize bytes (tests use small ones to make lines cross them).
+    bool Open(const char* fileName, size_t blockSize = kReadBlockSize);
     void Close();
     bool IsOpen() const { return File != nullptr; }
 
@@ -57,9 +58,11 @@ private:
 
     FILE* File = nullptr;
     std::unique_ptr<char[]> Buffer;
-    size_t Filled = 0;    // bytes held in Buffer
-    size_t Consumed = 0;  // bytes of Buffer already handed out as blocks
-    bool AtEnd = false;   // no more bytes will come from the file
+    size_t BlockSize = 0;
+    size_t BufferSize = 0;  // a block and the carry of one cut piece
+    size_t Filled = 0;      // bytes held in Buffer
+    size_t Consumed = 0;    // bytes of Buffer already handed out as blocks
+    bool AtEnd = false;     // no more bytes will come from the file
     IndexBlock Current{nullptr, 0};
     size_t LinePos = 0;  // ReadLine's position inside Current
 };
