@@ -116,13 +116,19 @@ public:
 
     // Runs the dialog modally with the script; its DoModal result.
     INT_PTR Run(CDialog& dialog, DWORD deadlineMs = 30000) {
+        return RunCode([&dialog] { return dialog.DoModal(); }, deadlineMs);
+    }
+
+    // The same around any code that runs modal dialogs (an InitInstance, a
+    // menu handler); its result.
+    INT_PTR RunCode(const std::function<INT_PTR()>& code, DWORD deadlineMs = 30000) {
         Deadline = GetTickCount() + deadlineMs;
         Next = 0;
         StepStart = GetTickCount();
         ModalDriver* outer = Active();
         Active() = this;
         const UINT_PTR timer = SetTimer(nullptr, 0, 10, &ModalDriver::OnTick);
-        const INT_PTR result = dialog.DoModal();
+        const INT_PTR result = code();
         KillTimer(nullptr, timer);
         Active() = outer;
         if (Next < Steps.size() && FailedStep.empty())
