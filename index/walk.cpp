@@ -25,6 +25,18 @@ char* PutNumber(char* at, int32_t value) {
     return at;
 }
 
+// Ends the listing however the call ends (a queue that cannot grow throws).
+class ListingCloser {
+public:
+    explicit ListingCloser(ZadeListing* listing) : Listing(listing) {}
+    ~ListingCloser() { ZadeClose(Listing); }
+    ListingCloser(const ListingCloser&) = delete;
+    ListingCloser& operator=(const ListingCloser&) = delete;
+
+private:
+    ZadeListing* Listing;
+};
+
 bool IsDotName(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -83,6 +95,7 @@ int32_t WalkFolder(const char* folder, IndexWriter& stream) {
     ZadeFindData data;
     ZadeListing* listing = ZadeFirstFileA(statusPath.c_str(), &data);
     if (listing == nullptr) return queueLength > readPos ? 1 : 0;
+    ListingCloser closer(listing);
 
     std::vector<char> line(current.size() + kListedNameSize + 16);
     char status[kStatusLineSize];
@@ -107,7 +120,6 @@ int32_t WalkFolder(const char* folder, IndexWriter& stream) {
                                      statusPath.size(), status));
         if (stream.Failed()) break;  // nothing more can reach the file
     } while (ZadeNextFileA(listing, &data));
-    ZadeClose(listing);
     return 1;
 }
 
