@@ -137,6 +137,22 @@ TEST_F(BuildJobTest, AnIndexThatCannotBeCreatedKeepsTheOldOne) {
     EXPECT_FALSE(fs::exists(Folder / "no such folder"));
 }
 
+TEST_F(BuildJobTest, StorageThatRunsOutKeepsTheOldIndex) {
+    const std::string old = "00000001 c:\\old\r\n";
+    WriteWhole(Index, old);
+    Listing.DriveMask = 1u << 2;
+    Listing.Folders["c:"] = {{F::Folder("a"), F::Folder("b"), F::Folder("c")}};
+    int entries = 0;
+    Listing.BeforeEntry = [&entries] {
+        if (++entries == 3) throw std::bad_alloc();
+    };
+    Build();
+    EXPECT_EQ(IndexProgress.Failure, kBuildOutOfMemory);
+    EXPECT_EQ(ReadWhole(Index), old);
+    EXPECT_FALSE(fs::exists(TemporaryIndexPath(Index.string().c_str())));
+    EXPECT_EQ(FolderQueue.Waiting(), 0u);
+}
+
 TEST_F(BuildJobTest, OneBuildAtATime) {
     ASSERT_TRUE(ClaimIndexBuild());
     EXPECT_TRUE(IndexBuildRunning());
@@ -201,8 +217,8 @@ TEST_F(BuildJobTest, MoreThanAMillionFoldersAreAllListed) {
     size_t lines = 0;
     for (size_t at = 0; (at = bytes.find('\n', at)) != std::string::npos; ++at) ++lines;
     EXPECT_EQ(lines, static_cast<size_t>(folders));
-    const std::string last = Sep("00000000 c:\\1000\\") +
-                             std::to_string(ManyFolders::kBelow + 1) + "\r\n";
+    const std::string last =
+        Sep("00000000 c:\\1000\\") + std::to_string(ManyFolders::kBelow + 1) + "\r\n";
     EXPECT_EQ(bytes.substr(bytes.size() - last.size()), last);
 }
 
