@@ -138,7 +138,11 @@ TEST_F(ProgressWindowTest, ScanLineShowsTheWalksStatusCut) {
         .WaitFor(
             "scan line shows it cut",
             [&](HWND d) { return ItemText(d, IDC_SCAN_LINE) == status.substr(0, 80); }, 2000)
-        .Do("leave", [](HWND d) { PressKey(d, VK_ESCAPE); });
+        .Do("undo only in the scan line, leave", [](HWND d) {
+            EXPECT_NE(SendDlgItemMessageA(d, IDC_SCAN_LINE, EM_CANUNDO, 0, 0), 0);
+            EXPECT_EQ(SendDlgItemMessageA(d, IDC_SCAN_STATE, EM_CANUNDO, 0, 0), 0);
+            PressKey(d, VK_ESCAPE);
+        });
     CIndexDlg dialog;
     EXPECT_EQ(driver.Run(dialog), IDCANCEL);
     EXPECT_EQ(driver.FailedStep, "");
