@@ -95,12 +95,13 @@ BOOL CSearchDlg::OnInitDialog() {
     ResultLimit = kDefaultResultLimit;
 
     ShowWindow(SW_SHOWMAXIMIZED);
-    Post(kShowMaximisedMessage);
+    KeepMaximised = true;
     return TRUE;
 }
 
 LRESULT CSearchDlg::OnShowMaximised(WPARAM, LPARAM) {
-    if (!::IsZoomed(Hwnd)) ShowWindow(SW_SHOWMAXIMIZED);
+    KeepMaximised = false;
+    ShowWindow(SW_SHOWMAXIMIZED);
     return 0;
 }
 
@@ -223,6 +224,8 @@ void CSearchDlg::OnQueryChange() {
 }
 
 void CSearchDlg::OnTimer(unsigned) {
+    // By the first tick the dialog manager has shown the window.
+    KeepMaximised = false;
     if (FocusCountdown != 0) {
         --FocusCountdown;
         QueryEdit.SetFocus();
@@ -230,8 +233,9 @@ void CSearchDlg::OnTimer(unsigned) {
     Default();
 }
 
-void CSearchDlg::OnSize(unsigned, int cx, int cy) {
+void CSearchDlg::OnSize(unsigned type, int cx, int cy) {
     Default();
+    if (type == SIZE_RESTORED && KeepMaximised) Post(kShowMaximisedMessage);
     // Sizes that come while the window is being created find no controls yet.
     if (!FoundList.Handle()) return;
     FoundList.MoveWindow(24, 64, cx - 48, cy - 128, true);

@@ -19,8 +19,8 @@ inline constexpr int kSummaryReplaceEnd = 1000;
 // Open folder cuts the path in a buffer of this size.
 inline constexpr size_t kFolderBufferSize = 4096;
 
-// Posted by OnInitDialog: maximises again once the modal loop runs, since
-// some window systems restore a dialog that was maximised while it initialised.
+// Maximises again once the modal loop runs: some dialog managers restore a
+// dialog that was maximised while it initialised, when they first show it.
 inline constexpr UINT kShowMaximisedMessage = WM_APP + 0x11;
 
 extern const char kWebPageAddress[];
@@ -84,4 +84,7 @@ protected:
     // place here, since the list sorts what it is given.
     std::vector<std::string> RecordedPaths;
     bool RedrawSuspended = false;
+    // From the maximised showing until the first timer tick: a restore in
+    // that time is the dialog manager's first showing, not the user's.
+    bool KeepMaximised = false;
 };
