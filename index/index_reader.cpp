@@ -26,74 +26,94 @@ size_t TranslatePiece(const char* begin, const char* pieceEnd, char* out) {
     return n;
 }
 
+namespace {
+
+// The size of the block that starts at begin, of about want bytes, ending
+// after a '\n' or at a piece cut; 0 when the bytes at hand do not yet show
+// where it ends.
+size_t CutBlock(const char* begin, const char* end, size_t want, bool atEnd) {
+    const size_t available = static_cast<size_t>(end - begin);
+    if (atEnd && available <= want) return available;
+    const size_t head = available < want ? available : want;
+    for (const char* p = begin + head; p > begin;)
+        if (*--p == '\n') return static_cast<size_t>(p + 1 - begin);
+    // One line runs past want: end after it, or at its last piece cut.
+    const char* lf = static_cast<const char*>(memchr(begin + head, '\n', available - head));
+    if (lf != nullptr) return static_cast<size_t>(lf + 1 - begin);
+    if (atEnd) return available;
+    // Leave at least one byte, so that a CR LF is never split.
+    return available > kMaxLinePiece ? (available - 1) / kMaxLinePiece * kMaxLinePiece : 0;
+}
+
+}  // namespace
+
 bool IndexReader::Open(const char* fileName, size_t blockSize) {
     Close();
-    File = fopen(fileName, "rb");
-    if (File == nullptr) return false;
-    // Our own buffer does the buffering; the stream's would only add a copy.
-    setvbuf(File, nullptr, _IONBF, 0);
-    if (blockSize == 0) blockSize = 1;
-    if (!Buffer || BlockSize != blockSize) {
-        BlockSize = blockSize;
-        BufferSize = blockSize + kLineBufferSize;
-        Buffer.reset(new char[BufferSize]);
-    }
-    Filled = Consumed = LinePos = 0;
+    BlockSize = blockSize == 0 ? 1 : blockSize;
+    Data = nullptr;
+    Available = Consumed = LinePos = 0;
     AtEnd = false;
     Current = {nullptr, 0};
-    return true;
+    Opened = OpenSource(fileName);
+    return Opened;
 }
 
 void IndexReader::Close() {
-    if (File != nullptr) fclose(File);
-    File = nullptr;
-}
-
-bool IndexReader::Fill() {
-    // Keep the unconsumed carry and top the buffer up behind it.
-    const size_t carry = Filled - Consumed;
-    if (Consumed > 0 && carry > 0) memmove(Buffer.get(), Buffer.get() + Consumed, carry);
-    Filled = carry;
-    Consumed = 0;
-    while (!AtEnd && Filled < BufferSize) {
-        const size_t got = fread(Buffer.get() + Filled, 1, BufferSize - Filled, File);
-        Filled += got;
-        if (got == 0) AtEnd = true;  // end of file or a read error
-    }
-    return Filled > 0;
+    if (Opened) CloseSource();
+    Opened = false;
+    Data = nullptr;
+    Available = Consumed = 0;
 }
 
 bool IndexReader::NextBlock(IndexBlock& block) {
-    if (File == nullptr) return false;
-    if (Filled - Consumed < BlockSize && !AtEnd) Fill();
+    if (!Opened) return false;
+    if (Available - Consumed < BlockSize && !AtEnd) Refill();
     for (;;) {
-        char* const begin = Buffer.get() + Consumed;
-        char* const end = Buffer.get() + Filled;
-        if (begin == end) return false;
-        size_t size = static_cast<size_t>(end - begin);
-        if (!AtEnd) {
-            const char* lf = nullptr;
-            for (const char* p = end; p > begin;) {
-                if (*--p == '\n') {
-                    lf = p;
-                    break;
-                }
-            }
-            if (lf != nullptr) {
-                size = static_cast<size_t>(lf + 1 - begin);
-            } else if (Consumed > 0 || Filled < BufferSize) {
-                Fill();  // make room for the rest of the line, then look again
-                continue;
-            } else {
-                // A full buffer without '\n': end at the last piece cut that
-                // leaves at least one byte, so that a CR LF is never split.
-                size = (size - 1) / kMaxLinePiece * kMaxLinePiece;
-            }
+        if (Consumed == Available && !Refill()) return false;
+        const char* begin = Data + Consumed;
+        const size_t size = CutBlock(begin, Data + Available, BlockSize, AtEnd);
+        if (size == 0) {
+            if (!Refill()) return false;
+            continue;
         }
         block = {begin, size};
         Consumed += size;
         return true;
     }
+}
+
+bool IndexReader::OpenStream(FILE* file) {
+    File = file;
+    if (File == nullptr) return false;
+    // Our own buffer does the buffering; the stream's would only add a copy.
+    setvbuf(File, nullptr, _IONBF, 0);
+    const size_t size = BlockSize + kLineBufferSize;
+    if (!Buffer || BufferSize != size) {
+        BufferSize = size;
+        Buffer.reset(new char[BufferSize]);
+    }
+    Data = Buffer.get();
+    return true;
+}
+
+void IndexReader::CloseStream() {
+    if (File != nullptr) fclose(File);
+    File = nullptr;
+}
+
+bool IndexReader::RefillStream() {
+    if (AtEnd) return Available > Consumed;
+    const size_t carry = Available - Consumed;
+    char* buffer = Buffer.get();
+    if (Consumed > 0 && carry > 0) memmove(buffer, buffer + Consumed, carry);
+    Available = carry;
+    Consumed = 0;
+    while (!AtEnd && Available < BufferSize) {
+        const size_t got = fread(buffer + Available, 1, BufferSize - Available, File);
+        Available += got;
+        if (got == 0) AtEnd = true;  // end of file or a read error
+    }
+    return Available > Consumed;
 }
 
 bool IndexReader::ReadLine(char line[kLineBufferSize], size_t& length) {

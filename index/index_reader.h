@@ -42,10 +42,11 @@ public:
     // about blockSize bytes (tests use small ones to make lines cross them).
     bool Open(const char* fileName, size_t blockSize = kReadBlockSize);
     void Close();
-    bool IsOpen() const { return File != nullptr; }
+    bool IsOpen() const { return Opened; }
 
     // The next block of at least one byte; false at the end of the file or
-    // after a read error, which ends the reading the same way.
+    // after a read error, which ends the reading the same way. The block
+    // stays valid until the next call.
     bool NextBlock(IndexBlock& block);
 
     // The next piece, as fgets into kLineBufferSize bytes would give it:
@@ -54,15 +55,39 @@ public:
     bool ReadLine(char line[kLineBufferSize], size_t& length);
 
 private:
-    bool Fill();
+    // Per platform (index_reader_posix.cpp, index_reader_win32.cpp): opening,
+    // closing, and making the bytes after Consumed available, as many as
+    // the platform can hold at once; false when no more will come.
+    bool OpenSource(const char* fileName);
+    void CloseSource();
+    bool Refill();
+
+    // The portable source: a stream read into Buffer, the unconsumed rest
+    // moved to its front first. Takes over file, which may be nullptr.
+    bool OpenStream(FILE* file);
+    void CloseStream();
+    bool RefillStream();
+
+    bool Opened = false;
+    size_t BlockSize = kReadBlockSize;
+    // The file's bytes at hand: [Data, Data + Available), of which the first
+    // Consumed have been handed out; AtEnd once they reach the end of the file.
+    const char* Data = nullptr;
+    size_t Available = 0;
+    size_t Consumed = 0;
+    bool AtEnd = false;
 
     FILE* File = nullptr;
     std::unique_ptr<char[]> Buffer;
-    size_t BlockSize = 0;
-    size_t BufferSize = 0;  // a block and the carry of one cut piece
-    size_t Filled = 0;      // bytes held in Buffer
-    size_t Consumed = 0;    // bytes of Buffer already handed out as blocks
-    bool AtEnd = false;     // no more bytes will come from the file
+    size_t BufferSize = 0;
+
+    // A mapped window of the file, where the platform maps files.
+    int Descriptor = -1;
+    char* Map = nullptr;
+    size_t MapLength = 0;
+    unsigned long long MapOffset = 0;
+    unsigned long long FileSize = 0;
+
     IndexBlock Current{nullptr, 0};
     size_t LinePos = 0;  // ReadLine's position inside Current
 };

@@ -27,6 +27,13 @@ bool BuildQueryPattern(const char* foldedQuery, QueryPattern& pattern);
 // query and fits before end; nullptr when there is none.
 const char* FindQuery(const char* from, const char* end, const QueryPattern& pattern);
 
+// FindQuery that counts the '\n' on its way: adds to newlines those in
+// [from, scannedTo), where scannedTo is at or before the hit (end when there
+// is none), and sets quiet when [from, scannedTo) may hold a run without
+// '\n' longer than a piece, as CountNewlines does.
+const char* FindQueryCounting(const char* from, const char* end, const QueryPattern& pattern,
+                              size_t& newlines, const char*& scannedTo, bool& quiet);
+
 // The number of '\n' in [data, data + size). mayHoldLongPiece is set when a
 // run between two '\n' (or the block's ends) might exceed a line piece; it
 // may be set for somewhat shorter runs too, never missed for longer ones.
@@ -35,6 +42,13 @@ size_t CountNewlines(const char* data, size_t size, bool& mayHoldLongPiece);
 // Writes the offsets of the '\n' in [data, data + size) to offsets, which
 // must have room for size entries, and returns their number.
 size_t FindNewlines(const char* data, size_t size, uint32_t* offsets);
+
+// Copies the path field that starts at p, up to the first byte that ends a
+// "%s" field (C-locale white space or NUL), stop, or capacity - 1 bytes:
+// into path with '?' turned into ' ', and into folded turned into small
+// letters as well. Returns the field's length; terminates neither copy.
+// Both outputs need capacity bytes of room.
+size_t DecodePathField(const char* p, const char* stop, char* path, char* folded, size_t capacity);
 
 // The kernels themselves, for tests that compare them on every CPU level.
 enum class ScanLevel { kScalar, kSse2, kAvx2 };

@@ -17,24 +17,19 @@ constexpr unsigned char FoldByte(unsigned char c) {
     return c;
 }
 
-// Per byte: its hexadecimal value or kNotHex; whether it ends a "%s" field
-// (white space of the C locale, or the NUL that ends the text); the byte as
-// the path holds it; and that byte folded.
+// Per byte: its hexadecimal value or kNotHex, and whether it ends a "%s"
+// field (white space of the C locale, or the NUL that ends the text).
 constexpr unsigned char kNotHex = 0x80;
 struct ByteTables {
     unsigned char Hex[256];
     bool EndsField[256];
-    unsigned char Decoded[256];
-    unsigned char DecodedFolded[256];
-    constexpr ByteTables() : Hex(), EndsField(), Decoded(), DecodedFolded() {
+    constexpr ByteTables() : Hex(), EndsField() {
         for (int c = 0; c < 256; ++c) {
             Hex[c] = c >= '0' && c <= '9'   ? c - '0'
                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
                                             : kNotHex;
             EndsField[c] = c == 0 || c == ' ' || (c >= '\t' && c <= '\r');
-            Decoded[c] = static_cast<unsigned char>(c == '?' ? ' ' : c);
-            DecodedFolded[c] = FoldByte(Decoded[c]);
         }
     }
 };
@@ -92,14 +87,16 @@ public:
         while (Counts.Results < Limit && reader.NextBlock(block)) {
             const char* begin = block.Data;
             const char* end = block.Data + block.Size;
+            if (Mode == kQuery) {
+                QueryLines(begin, end);
+                continue;
+            }
             bool longPiece = false;
             const size_t newlines = CountNewlines(begin, block.Size, longPiece);
             if (longPiece)
                 PieceByPiece(begin, end);
             else if (Mode == kNoText)
                 Counts.Total += static_cast<int64_t>(newlines) + (end[-1] != '\n');
-            else if (Mode == kQuery)
-                QueryLines(begin, end, newlines);
             else
                 EveryLine(begin, end);
         }
@@ -119,23 +116,53 @@ private:
         }
     }
 
-    // A block of lines that are one piece each, visiting only the lines that
-    // hold a raw match of the query.
-    void QueryLines(const char* begin, const char* end, size_t newlines) {
+    // Any block, visiting only the lines that hold a raw match of the query
+    // and counting the newlines on the way; a block that may hold a line of
+    // several pieces has its pieces counted one by one.
+    void QueryLines(const char* begin, const char* end) {
+        size_t newlines = 0;
+        bool quiet = false;
         for (const char* p = begin; p < end;) {
-            const char* hit = FindQuery(p, end, *Pattern);
+            const char* scanned = end;
+            const char* hit = FindQueryCounting(p, end, *Pattern, newlines, scanned, quiet);
             if (hit == nullptr) break;
             const char* lineBegin = hit;
             while (lineBegin > p && lineBegin[-1] != '\n') --lineBegin;
             const char* lineEnd = static_cast<const char*>(memchr(hit, '\n', end - hit));
             lineEnd = lineEnd == nullptr ? end : lineEnd + 1;
-            if (Handle(lineBegin, lineEnd) && Counts.Results >= Limit) {
-                Counts.Total += PiecesUpTo(begin, lineEnd, end);
+            for (const char* q = scanned; q < lineEnd; ++q) newlines += *q == '\n';
+            if (static_cast<size_t>(lineEnd - lineBegin) > kMaxLinePiece) quiet = true;
+            const char* stop = HandleLine(lineBegin, lineEnd);
+            if (Counts.Results >= Limit) {
+                Counts.Total += ExactPieces(begin, stop);
                 return;
             }
             p = lineEnd;
         }
-        Counts.Total += static_cast<int64_t>(newlines) + (end[-1] != '\n');
+        Counts.Total +=
+            quiet ? ExactPieces(begin, end) : static_cast<int64_t>(newlines) + (end[-1] != '\n');
+    }
+
+    // The pieces of one line, each tested; returns where it stopped, which is
+    // the line's end unless the limit was reached first.
+    const char* HandleLine(const char* begin, const char* end) {
+        if (static_cast<size_t>(end - begin) <= kMaxLinePiece) {
+            Handle(begin, end);
+            return end;
+        }
+        const char* p = begin;
+        while (p < end && Counts.Results < Limit) {
+            const char* next = PieceEnd(p, end);
+            Handle(p, next);
+            p = next;
+        }
+        return p;
+    }
+
+    static int64_t ExactPieces(const char* begin, const char* end) {
+        int64_t pieces = 0;
+        for (const char* p = begin; p < end; p = PieceEnd(p, end)) ++pieces;
+        return pieces;
     }
 
     // A block of lines that are one piece each, when every text passes: only
@@ -194,13 +221,6 @@ private:
         return true;
     }
 
-    // Pieces in [begin, upTo) of a block whose lines are one piece each.
-    static int64_t PiecesUpTo(const char* begin, const char* upTo, const char* end) {
-        bool unused = false;
-        const size_t newlines = CountNewlines(begin, static_cast<size_t>(upTo - begin), unused);
-        return static_cast<int64_t>(newlines) + (upTo == end && end[-1] != '\n');
-    }
-
     // The tests of one piece; true when it was listed.
     bool Handle(const char* begin, const char* end) {
         size_t length = 0;
@@ -229,13 +249,8 @@ private:
         const unsigned char* stop = reinterpret_cast<const unsigned char*>(end);
         if (p == stop || kBytes.EndsField[*p]) return false;
         Entry.Size = size;
-        size_t n = 0;
-        while (p < stop && !kBytes.EndsField[*p] && n < kEntryPathSize - 1) {
-            Entry.Path[n] = static_cast<char>(kBytes.Decoded[*p]);
-            Folded[n] = static_cast<char>(kBytes.DecodedFolded[*p]);
-            ++p;
-            ++n;
-        }
+        size_t n = DecodePathField(reinterpret_cast<const char*>(p), end, Entry.Path, Folded,
+                                   kEntryPathSize);
         Entry.Path[n] = '\0';
         for (int cut = 0; cut < kMaxTrim && n > 0; ++cut) {
             if (Folded[n - 1] != '.' && Folded[n - 1] != '-') break;

@@ -139,6 +139,23 @@ TEST(IndexReader, OneLineLongerThanABlock) {
     ExpectSamePieces(index, bytes);
 }
 
+TEST(IndexReader, LinesAcrossTheMappedWindows) {
+    // More than two windows of the mapped reading, with a long line over the first edge.
+    std::string bytes;
+    std::mt19937 random(11);
+    while (bytes.size() < (4u << 20) - 3000) bytes += std::string(random() % 150, 'w') + "\r\n";
+    bytes += std::string(9000, 'L') + "\r\n";
+    while (bytes.size() < (9u << 20) + 77) bytes += std::string(random() % 150, 'v') + "\n";
+    TempIndex index;
+    index.Write(bytes);
+    const std::vector<std::string> expected = StreamPieces(index.c_str());
+    for (size_t blockSize : {kReadBlockSize, size_t(4099)}) {
+        std::string joined;
+        EXPECT_TRUE(BlockPieces(index.c_str(), blockSize, joined) == expected) << blockSize;
+        EXPECT_TRUE(joined == bytes);
+    }
+}
+
 TEST(IndexReader, MissingFileDoesNotOpen) {
     IndexReader reader;
     EXPECT_FALSE(reader.Open("no such folder/zade missing index.txt"));

@@ -75,6 +75,80 @@ TEST(ScanKernels, EveryLevelFindsWhatTheScalarOneFinds) {
     }
 }
 
+TEST(ScanKernels, CountingFindKeepsItsAccount) {
+    LevelGuard guard;
+    std::mt19937 random(9);
+    std::unique_ptr<QueryPattern> pattern(new QueryPattern);
+    for (int round = 0; round < 300; ++round) {
+        std::string haystack;
+        while (haystack.size() < 6000 + random() % 3000) {
+            const size_t length = random() % 4 ? random() % 90 : 1000 + random() % 4000;
+            for (size_t i = 0; i < length; ++i) haystack += "abAB?\\."[random() % 7];
+            haystack += '\n';
+        }
+        std::string query(1 + random() % 5, 'a');
+        for (char& c : query) c = "ab \\."[random() % 5];
+        if (round % 3 == 0) query = std::string(40 + random() % 200, 'a');
+        ASSERT_TRUE(BuildQueryPattern(query.c_str(), *pattern));
+        const char* end = haystack.data() + haystack.size();
+        for (ScanLevel level : kLevels) {
+            if (!ScanLevelSupported(level)) continue;
+            ForceScanLevel(level);
+            for (const char* from = haystack.data(); from < end;) {
+                size_t newlines = 0;
+                bool quiet = false;
+                const char* scanned = nullptr;
+                const char* hit = FindQueryCounting(from, end, *pattern, newlines, scanned, quiet);
+                ASSERT_EQ(hit, FindQuery(from, end, *pattern)) << static_cast<int>(level);
+                ASSERT_TRUE(hit == nullptr ? scanned == end : scanned <= hit && scanned >= from);
+                size_t expected = 0, run = 0, longest = 0;
+                for (const char* p = from; p < scanned; ++p) {
+                    expected += *p == '\n';
+                    run = *p == '\n' ? 0 : run + 1;
+                    longest = run > longest ? run : longest;
+                }
+                ASSERT_EQ(newlines, expected) << static_cast<int>(level);
+                if (longest >= kMaxLinePiece - 1) {
+                    ASSERT_TRUE(quiet) << static_cast<int>(level);
+                }
+                if (hit == nullptr) break;
+                from = hit + 1;
+            }
+        }
+    }
+}
+
+TEST(ScanKernels, PathFieldDecodedAlikeOnEveryLevel) {
+    LevelGuard guard;
+    std::mt19937 random(13);
+    for (int round = 0; round < 2000; ++round) {
+        std::string field(random() % 80, 'x');
+        for (char& c : field)
+            c = static_cast<char>(random() % 4 ? "aZ?\\.\xC4\xD6\xC5\xC9@["[random() % 12]
+                                               : random() % 256);
+        const size_t capacity = round % 5 == 0 ? 1 + random() % 40 : 4096;
+        std::string expectedPath, expectedFolded;
+        for (unsigned char c : field) {
+            if (c == 0 || c == ' ' || (c >= '\t' && c <= '\r') ||
+                expectedPath.size() + 1 >= capacity)
+                break;
+            const unsigned char d = c == '?' ? ' ' : c;
+            expectedPath += static_cast<char>(d);
+            const bool capital = (d >= 'A' && d <= 'Z') || d == 0xC4 || d == 0xD6 || d == 0xC5;
+            expectedFolded += static_cast<char>(capital ? d | 0x20 : d);
+        }
+        for (ScanLevel level : kLevels) {
+            if (!ScanLevelSupported(level)) continue;
+            ForceScanLevel(level);
+            std::vector<char> path(capacity), folded(capacity);
+            const size_t n = DecodePathField(field.data(), field.data() + field.size(), path.data(),
+                                             folded.data(), capacity);
+            ASSERT_EQ(std::string(path.data(), n), expectedPath) << static_cast<int>(level);
+            ASSERT_EQ(std::string(folded.data(), n), expectedFolded) << static_cast<int>(level);
+        }
+    }
+}
+
 TEST(ScanKernels, NewlineCountAndLongRuns) {
     LevelGuard guard;
     std::mt19937 random(5);
