@@ -21,7 +21,6 @@ struct ZadeListing {
     struct Entry {
         size_t NameAt;
         unsigned char Type;
-        uint32_t Attributes;
         uint64_t Size;
     };
     DIR* Folder;
@@ -110,7 +109,7 @@ bool Fill(ZadeListing* listing) {
         if (item->d_type == DT_UNKNOWN || item->d_type == DT_REG) {
             listing->ToStat.push_back(listing->Batch.size());
         }
-        listing->Batch.push_back({listing->Names.size(), item->d_type, 0, 0});
+        listing->Batch.push_back({listing->Names.size(), item->d_type, 0});
         listing->Names.append(item->d_name, std::strlen(item->d_name) + 1);
     }
     const int folderFd = dirfd(listing->Folder);
