@@ -50,11 +50,60 @@ INT_PTR CDialog::DoModal() {
         CWinApp* app = CWinApp::Current();
         if (app && app->MainWindow && app->MainWindow != this) owner = app->MainWindow->Handle();
     }
-    const INT_PTR result =
-        ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TemplateId), owner,
-                          &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    // The owner takes no input while this dialog runs.
+    const bool enableOwner = owner && ::IsWindowEnabled(owner);
+    if (enableOwner) ::EnableWindow(owner, FALSE);
+    Ending = false;
+    Result = -1;
+    HWND window = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TemplateId),
+                                       owner, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (window) RunModalLoop(owner);
+    // Enabled before the dialog goes, so that the owner gets the activation back.
+    if (enableOwner) ::EnableWindow(owner, TRUE);
+    if (window && ::IsWindow(window)) {
+        if (owner && ::GetActiveWindow() == window) ::SetActiveWindow(owner);
+        ::DestroyWindow(window);
+    }
     Hwnd = nullptr;
-    return result;
+    return window ? Result : -1;
+}
+
+void CDialog::RunModalLoop(HWND owner) {
+    HWND window = Hwnd;
+    bool shown = false;
+    MSG message;
+    while (!Ending && ::IsWindow(window)) {
+        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!shown) {
+                shown = true;
+                if (!::IsWindowVisible(window)) ::ShowWindow(window, SW_SHOWNORMAL);
+                continue;
+            }
+            if (owner && !(::GetWindowLongA(window, GWL_STYLE) & DS_NOIDLEMSG))
+                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
+                               reinterpret_cast<LPARAM>(window));
+            if (Ending) break;
+        }
+        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // WM_QUIT ends the dialog and stays for the loop outside.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            Result = -1;
+            break;
+        }
+        if (got < 0) break;
+        if (!::IsDialogMessageA(window, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+}
+
+void CDialog::EndDialog(int result) const {
+    Ending = true;
+    Result = result;
+    // Hides the dialog at once; the modal loop destroys it.
+    ::EndDialog(Hwnd, result);
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {

@@ -1,5 +1,11 @@
 // Modal dialogs built from a dialog template in the executable's resources.
 //
+// DoModal creates the dialog, disables its owner and runs a modal loop of
+// its own (keyboard navigation through IsDialogMessage). The dialog is shown
+// normally the first time the queue is empty, unless it is visible already,
+// so a dialog that maximised itself while it initialised stays maximised.
+// End it with the EndDialog member (from a test: CDialog::FromHandle(h)).
+//
 // The dialog procedure takes the object from the WM_INITDIALOG parameter and
 // keeps it in the dialog's own user data (DWLP_USER); every later message is
 // looked up in the object's message map (message_map.h). Messages no entry
@@ -48,7 +54,8 @@ public:
     // could not be created. Without a parent the dialog is owned by the
     // application's main window (when it has one and is not this dialog).
     virtual INT_PTR DoModal();
-    void EndDialog(int result) const { ::EndDialog(Hwnd, result); }
+    // Ends the modal run with result once the current message is handled.
+    void EndDialog(int result) const;
 
     UINT GetTemplateId() const { return TemplateId; }
     CWnd* GetParent() const { return Parent; }
@@ -79,6 +86,10 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CentreOnOwner() const;
+    void RunModalLoop(HWND owner);
+
+    mutable bool Ending = false;
+    mutable INT_PTR Result = -1;
 
     UINT TemplateId;
     CWnd* Parent;

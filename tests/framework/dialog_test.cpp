@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "tests/framework/dialog_template.h"
 #include "tests/framework/modal_driver.h"
 #include "tests/framework/test_app.h"
@@ -113,4 +115,76 @@ TEST(Dialog, OpensCentredOverAVisibleOwner) {
     EXPECT_EQ(driver.FailedStep, "");
     EXPECT_NEAR(innerRect.left - ownerRect.left, ownerRect.right - innerRect.right, 1);
     EXPECT_NEAR(innerRect.top - ownerRect.top, ownerRect.bottom - innerRect.bottom, 1);
+}
+
+namespace {
+
+// Maximised while it initialises, as the search window is.
+class CSizableDialog : public CDialog {
+public:
+    CSizableDialog() : CDialog(IDD_SIZABLE_TEST) {}
+    std::vector<SIZE> Sizes;
+
+protected:
+    const MessageMap* GetMessageMap() const override {
+        static constexpr MessageMapEntry entries[] = {
+            MapSize<&CSizableDialog::OnSize>(),
+        };
+        static const MessageMap map = ChainMap(CDialog::ThisMessageMap(), entries);
+        return &map;
+    }
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        ShowWindow(SW_SHOWMAXIMIZED);
+        return TRUE;
+    }
+    void OnSize(unsigned, int cx, int cy) {
+        Default();
+        Sizes.push_back({cx, cy});
+    }
+};
+
+}  // namespace
+
+TEST(Dialog, AVisibleTemplateMaximisedWhileItInitialisesStaysMaximised) {
+    CSizableDialog dialog;
+    RECT client{};
+    DWORD since = 0;
+    ModalDriver driver;
+    driver.WaitFor("shown", [](HWND d) { return IsWindowVisible(d) != FALSE; })
+        .Do("note", [&](HWND) { since = GetTickCount(); })
+        // Long enough for the queue to have gone empty many times.
+        .WaitFor("a while", [&](HWND) { return GetTickCount() - since > 300; })
+        .Do("measure, leave", [&](HWND d) {
+            EXPECT_TRUE(IsZoomed(d));
+            GetClientRect(d, &client);
+            PostMessageA(d, WM_CLOSE, 0, 0);
+        });
+    EXPECT_EQ(driver.Run(dialog), IDCANCEL);
+    EXPECT_EQ(driver.FailedStep, "");
+    ASSERT_FALSE(dialog.Sizes.empty());
+    EXPECT_EQ(dialog.Sizes.back().cx, client.right) << "the last WM_SIZE has the maximised size";
+    EXPECT_EQ(dialog.Sizes.back().cy, client.bottom);
+}
+
+namespace {
+
+class CEndsAtOnceDialog : public CDialog {
+public:
+    CEndsAtOnceDialog() : CDialog(IDD_PLAIN_TEST) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        EndDialog(77);
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(Dialog, EndedWhileItInitialisesReturnsWithoutBeingShown) {
+    CEndsAtOnceDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), 77);
+    EXPECT_TRUE(ThreadDialogs().empty()) << "the window is destroyed";
 }

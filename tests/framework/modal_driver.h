@@ -187,8 +187,12 @@ private:
         TimedOut = true;
         Next = Steps.size();
         const std::vector<HWND> dialogs = ThreadDialogs();
-        for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it)
-            EndDialog(*it, kDriverTimedOut);
+        for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it) {
+            if (CDialog* ours = CDialog::FromHandle(*it))
+                ours->EndDialog(kDriverTimedOut);
+            else
+                EndDialog(*it, kDriverTimedOut);
+        }
     }
 
     std::vector<Step> Steps;
