@@ -12,8 +12,10 @@ const char* const kPictureEndings[] = {".tif", ".tiff", ".gif", ".png", ".jpg",
                                        ".tga", ".bmp",  ".psp", ".psd", nullptr};
 const char* const kVideoEndings[] = {".avi", ".mpg", ".mpeg", ".mov", ".rm", nullptr};
 
+const char* const kNoEndings[] = {nullptr};
+
 const char* const* const kEndingsByPosition[kFilterPositions] = {
-    nullptr, kArchiveEndings, kAudioEndings, kPictureEndings, kVideoEndings};
+    kNoEndings, kArchiveEndings, kAudioEndings, kPictureEndings, kVideoEndings};
 
 // Smallest size that passes, by size position; one megabyte is 1,048,576 bytes.
 constexpr uint32_t kMinimumSize[kFilterPositions] = {0, 1u << 20, 10u << 20, 100u << 20,
@@ -24,6 +26,11 @@ constexpr size_t kShortestTypedPath = 5;
 
 }  // namespace
 
+const char* const* TypeEndings(int typeFilter) {
+    if (typeFilter <= kTypeAll || typeFilter >= kFilterPositions) return kNoEndings;
+    return kEndingsByPosition[typeFilter];
+}
+
 bool MatchesSize(uint32_t size, int sizeFilter) {
     if (sizeFilter <= kSizeAny || sizeFilter >= kFilterPositions) return true;
     return size >= kMinimumSize[sizeFilter];
@@ -32,7 +39,7 @@ bool MatchesSize(uint32_t size, int sizeFilter) {
 bool MatchesTypeEnding(const char* foldedPath, size_t length, int typeFilter) {
     if (typeFilter <= kTypeAll || typeFilter >= kFilterPositions) return true;
     if (length < kShortestTypedPath) return false;
-    for (const char* const* ending = kEndingsByPosition[typeFilter]; *ending != nullptr; ++ending) {
+    for (const char* const* ending = TypeEndings(typeFilter); *ending != nullptr; ++ending) {
         const size_t n = strlen(*ending);
         if (memcmp(foldedPath + length - n, *ending, n) == 0) return true;
     }

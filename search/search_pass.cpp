@@ -54,14 +54,6 @@ inline bool PlainSize(const char* line, const char* end, uint32_t& size) {
 // Lines are walked in chunks whose newline offsets fit a fixed table.
 constexpr size_t kNewlineChunk = 16 * 1024;
 
-const char* const kTypeEndings[][10] = {
-    {nullptr},
-    {".jar", ".rar", ".zip", ".ace", nullptr},
-    {".mp3", ".mp2", ".wav", ".ra", ".xm", ".mod", ".it", ".s3m", ".au", nullptr},
-    {".tif", ".tiff", ".gif", ".png", ".jpg", ".tga", ".bmp", ".psp", ".psd", nullptr},
-    {".avi", ".mpg", ".mpeg", ".mov", ".rm", nullptr},
-};
-
 class Pass {
 public:
     Pass(SearchView& view, const char* foldedQuery, int typeFilter, int sizeFilter, int limit)
@@ -210,7 +202,7 @@ private:
         }
         const size_t length = static_cast<size_t>(pathEnd - path);
         if (length < 5) return true;
-        for (const char* const* ending = kTypeEndings[TypeFilter]; *ending != nullptr; ++ending) {
+        for (const char* const* ending = TypeEndings(TypeFilter); *ending != nullptr; ++ending) {
             const size_t n = strlen(*ending);
             size_t i = 0;
             while (i < n && FoldByte(static_cast<unsigned char>(*(pathEnd - n + i))) ==
