@@ -130,6 +130,37 @@ TEST(Help, ANestedDialogOwnedByTheMainWindowGivesItsOwnTopic) {
     EXPECT_EQ(TestApp.MainWindow, nullptr) << "cleared when the main window was destroyed";
 }
 
+TEST(Help, TheF1KeyAsksForHelp) {
+    RecordedServices services;
+    CPlainDialog dialog;
+    ModalDriver driver;
+    driver.WaitFor("shown", [](HWND d) { return IsWindowVisible(d) != FALSE; })
+        .Do("F1",
+            [](HWND d) {
+                HWND list = GetDlgItem(d, IDC_TEST_LIST);
+                SetFocus(list);
+                // A real key goes to the foreground window, which another suite
+                // sharing the display may hold; then the key's message stands in.
+                if (SetForegroundWindow(d) && GetForegroundWindow() == d) {
+                    INPUT keys[2] = {};
+                    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+                    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+                    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                    SendInput(2, keys, sizeof(INPUT));
+                } else {
+                    HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_TEST_LIST, list, 0, {0, 0}};
+                    SendMessageA(list, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                }
+            })
+        .WaitFor(
+            "help asked for", [](HWND) { return !RecordedServices::HelpRequests.empty(); }, 3000)
+        .Do("leave", [](HWND d) { PressKey(d, VK_ESCAPE); });
+    EXPECT_EQ(driver.Run(dialog), IDCANCEL);
+    EXPECT_EQ(driver.FailedStep, "");
+    ASSERT_EQ(RecordedServices::HelpRequests.size(), 1u);
+    EXPECT_EQ(RecordedServices::HelpRequests[0].Data, 0x20000u + IDD_PLAIN_TEST);
+}
+
 TEST(Help, AHelpEngineThatCannotStartGivesTheLibrarysMessage) {
     RecordedServices services;
     RecordedServices::HelpStarts = false;
