@@ -26,7 +26,7 @@ protected:
 TEST_F(WatchedBuildTest, AWatcherReadsConsistentProgressWhileTheWorkerWrites) {
     HookedListing listing;  // each folder takes a moment, so the watcher sees the build run
     listing.BeforeListing = [](const std::string&) {
-        std::this_thread::sleep_for(std::chrono::microseconds(300));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     };
     ASSERT_TRUE(ClaimIndexBuild());
     ResetIndexProgress();
