@@ -1,7 +1,10 @@
 // Times the search run against the plain step-by-step search, and against rg
 // and grep where they are installed, on one synthetic (or given) index.
 //
-//   search_bench [--lines N] [--index FILE] [--runs R] [--keep]
+//   search_bench [--lines N] [--index FILE | FILE] [--runs R] [--keep]
+//
+// Without a file it writes a synthetic index of N lines (2,000,000 unless
+// told) to TMPDIR and removes it afterwards unless --keep is given.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -219,8 +222,11 @@ int main(int argc, char** argv) {
             runs = std::max(1, atoi(argv[++i]));
         else if (arg == "--keep")
             keep = true;
+        else if (arg[0] != '-' && index.empty())
+            index = arg;
         else {
-            fprintf(stderr, "usage: %s [--lines N] [--index FILE] [--runs R] [--keep]\n", argv[0]);
+            fprintf(stderr, "usage: %s [--lines N] [--index FILE | FILE] [--runs R] [--keep]\n",
+                    argv[0]);
             return 2;
         }
     }

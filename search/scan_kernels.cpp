@@ -450,6 +450,46 @@ __attribute__((target("avx2,popcnt,bmi"))) const char* FindQueryCountingAvx2(
     return FindCountingTail(p, end, q, newlines, scannedTo, quiet);
 }
 
+__attribute__((target("avx2,popcnt,bmi"))) size_t DecodePathFieldAvx2(const char* p,
+                                                                      const char* stop, char* path,
+                                                                      char* folded,
+                                                                      size_t capacity) {
+    const __m256i question = _mm256_set1_epi8('?');
+    const __m256i toSpace = _mm256_set1_epi8('?' ^ ' ');
+    const __m256i space = _mm256_set1_epi8(' ');
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i tab = _mm256_set1_epi8('\t'), cr = _mm256_set1_epi8('\r');
+    const __m256i bigA = _mm256_set1_epi8('A'), bigZ = _mm256_set1_epi8('Z');
+    const __m256i c4 = _mm256_set1_epi8(static_cast<char>(0xC4));
+    const __m256i d6 = _mm256_set1_epi8(static_cast<char>(0xD6));
+    const __m256i c5 = _mm256_set1_epi8(static_cast<char>(0xC5));
+    const __m256i small = _mm256_set1_epi8(0x20);
+    size_t n = 0;
+    while (stop - p >= 32 && n + 32 < capacity) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const __m256i control = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(v, tab), v),
+                                                 _mm256_cmpeq_epi8(_mm256_min_epu8(v, cr), v));
+        const __m256i ends = _mm256_or_si256(
+            control, _mm256_or_si256(_mm256_cmpeq_epi8(v, zero), _mm256_cmpeq_epi8(v, space)));
+        const __m256i decoded =
+            _mm256_xor_si256(v, _mm256_and_si256(_mm256_cmpeq_epi8(v, question), toSpace));
+        const __m256i letter = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(v, bigA), v),
+                                                _mm256_cmpeq_epi8(_mm256_min_epu8(v, bigZ), v));
+        const __m256i latin =
+            _mm256_or_si256(_mm256_cmpeq_epi8(v, c4),
+                            _mm256_or_si256(_mm256_cmpeq_epi8(v, d6), _mm256_cmpeq_epi8(v, c5)));
+        const __m256i lowered =
+            _mm256_or_si256(decoded, _mm256_and_si256(_mm256_or_si256(letter, latin), small));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(path + n), decoded);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(folded + n), lowered);
+        const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(ends));
+        if (mask != 0) return n + static_cast<size_t>(__builtin_ctz(mask));
+        p += 32;
+        n += 32;
+    }
+    return n + DecodePathFieldSse2(p, stop, path + n, folded + n, capacity - n);
+}
+
 __attribute__((target("avx2,popcnt,bmi"))) size_t CountNewlinesAvx2(const char* data, size_t size,
                                                                     bool& mayHoldLongPiece) {
     // Each chunk of kQuietChunk bytes is counted as a whole; a chunk without
@@ -500,7 +540,7 @@ Kernels KernelsFor(ScanLevel level) {
                 CountNewlinesAvx2,
                 FindNewlinesAvx2,
                 FindQueryCountingAvx2,
-                DecodePathFieldSse2};
+                DecodePathFieldAvx2};
     if (level == ScanLevel::kSse2)
         return {level,
                 FindQuerySse2,

@@ -17,38 +17,41 @@ constexpr unsigned char FoldByte(unsigned char c) {
     return c;
 }
 
-// Per byte: its hexadecimal value or kNotHex, and whether it ends a "%s"
-// field (white space of the C locale, or the NUL that ends the text).
-constexpr unsigned char kNotHex = 0x80;
+// Per byte: whether it ends a "%s" field (white space of the C locale, or
+// the NUL that ends the text).
 struct ByteTables {
-    unsigned char Hex[256];
     bool EndsField[256];
-    constexpr ByteTables() : Hex(), EndsField() {
-        for (int c = 0; c < 256; ++c) {
-            Hex[c] = c >= '0' && c <= '9'   ? c - '0'
-                     : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                     : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                            : kNotHex;
-            EndsField[c] = c == 0 || c == ' ' || (c >= '\t' && c <= '\r');
-        }
+    constexpr ByteTables() : EndsField() {
+        for (int c = 0; c < 256; ++c) EndsField[c] = c == 0 || c == ' ' || (c >= '\t' && c <= '\r');
     }
 };
 constexpr ByteTables kBytes;
 
-// The size of a line written in the usual form: eight digits and a space.
+// Bytes of x (each below 0x80) from lo to hi, as 0x80 in their byte.
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHighs = 0x8080808080808080ull;
+inline uint64_t BytesWithin(uint64_t x, unsigned lo, unsigned hi) {
+    return (x + kOnes * (0x80 - lo)) & ~(x + kOnes * (0x7F - hi)) & kHighs;
+}
+
+// The size of a line written in the usual form: eight digits and a space,
+// the digits taken eight at a time.
 inline bool PlainSize(const char* line, const char* end, uint32_t& size) {
     if (end - line < static_cast<ptrdiff_t>(kSizeFieldDigits + 1) || line[kSizeFieldDigits] != ' ')
         return false;
-    const unsigned char* u = reinterpret_cast<const unsigned char*>(line);
-    uint32_t value = 0;
-    unsigned bad = 0;
-    for (size_t i = 0; i < kSizeFieldDigits; ++i) {
-        const unsigned char digit = kBytes.Hex[u[i]];
-        bad |= digit;
-        value = (value << 4) | (digit & 0xF);
-    }
-    size = value;
-    return (bad & kNotHex) == 0;
+    uint64_t v;  // little-endian, as on every target: the first digit is the lowest byte
+    memcpy(&v, line, sizeof v);
+    if ((v & kHighs) != 0) return false;
+    const uint64_t digits = BytesWithin(v, '0', '9');
+    const uint64_t letters = BytesWithin(v | (kOnes * 0x20), 'a', 'f');
+    if ((digits | letters) != kHighs) return false;
+    // Nibble values, first digit in the lowest byte; then pairs, fours, all eight.
+    uint64_t t = (v & (kOnes * 0x0F)) + (letters >> 7) * 9;
+    t = ((t << 4) | (t >> 8)) & 0x00FF00FF00FF00FFull;
+    t = ((t << 8) | (t >> 16)) & 0x0000FFFF0000FFFFull;
+    t = ((t << 16) | (t >> 32)) & 0xFFFFFFFFull;
+    size = static_cast<uint32_t>(t);
+    return true;
 }
 
 // Lines are walked in chunks whose newline offsets fit a fixed table.
@@ -81,32 +84,20 @@ public:
             const char* end = block.Data + block.Size;
             if (Mode == kQuery) {
                 QueryLines(begin, end);
-                continue;
-            }
-            bool longPiece = false;
-            const size_t newlines = CountNewlines(begin, block.Size, longPiece);
-            if (longPiece)
-                PieceByPiece(begin, end);
-            else if (Mode == kNoText)
-                Counts.Total += static_cast<int64_t>(newlines) + (end[-1] != '\n');
-            else
+            } else if (Mode == kEveryText) {
                 EveryLine(begin, end);
+            } else {
+                bool longPiece = false;
+                const size_t newlines = CountNewlines(begin, block.Size, longPiece);
+                Counts.Total += longPiece ? ExactPieces(begin, end)
+                                          : static_cast<int64_t>(newlines) + (end[-1] != '\n');
+            }
         }
         return Counts;
     }
 
 private:
     enum ModeKind { kEveryText, kQuery, kNoText };
-
-    // Any block, piece by piece, exactly as a line-by-line read goes.
-    void PieceByPiece(const char* begin, const char* end) {
-        for (const char* p = begin; p < end && Counts.Results < Limit;) {
-            const char* next = PieceEnd(p, end);
-            ++Counts.Total;
-            Handle(p, next);
-            p = next;
-        }
-    }
 
     // Any block, visiting only the lines that hold a raw match of the query
     // and counting the newlines on the way; a block that may hold a line of
@@ -157,8 +148,8 @@ private:
         return pieces;
     }
 
-    // A block of lines that are one piece each, when every text passes: only
-    // size and type decide, and most lines are settled by their plain form.
+    // Any block, line by line, when every text passes: only size and type
+    // decide, and most lines are settled by their plain form.
     void EveryLine(const char* begin, const char* end) {
         const char* line = begin;
         for (const char* chunk = begin; chunk < end; chunk += kNewlineChunk) {
@@ -167,17 +158,28 @@ private:
                                     : kNewlineChunk;
             const size_t count = FindNewlines(chunk, size, Newlines);
             for (size_t k = 0; k < count; ++k) {
-                if (Counts.Results >= Limit) return;
-                const char* next = chunk + Newlines[k] + 1;
-                ++Counts.Total;
-                if (!SettledAsMiss(line, next)) Handle(line, next);
-                line = next;
+                if (!NextLine(line, chunk + Newlines[k] + 1)) return;
+                line = chunk + Newlines[k] + 1;
             }
         }
-        if (line < end && Counts.Results < Limit) {
-            ++Counts.Total;
-            Handle(line, end);
+        if (line < end) NextLine(line, end);
+    }
+
+    // One line of EveryLine; false once the limit is reached.
+    bool NextLine(const char* line, const char* next) {
+        if (Counts.Results >= Limit) return false;
+        if (static_cast<size_t>(next - line) > kMaxLinePiece) {
+            // Several pieces, each its own line.
+            for (const char* p = line; p < next; p = PieceEnd(p, next)) {
+                if (Counts.Results >= Limit) return false;
+                ++Counts.Total;
+                Handle(p, PieceEnd(p, next));
+            }
+            return true;
         }
+        ++Counts.Total;
+        if (!SettledAsMiss(line, next)) Handle(line, next);
+        return true;
     }
 
     // True only when the line surely fails the size or type test.
