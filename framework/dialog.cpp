@@ -3,6 +3,7 @@
 #include "framework/win_app.h"
 
 void RegisterCommonControls();
+HWND& DialogAskingForHelp();
 
 namespace {
 
@@ -186,6 +187,9 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             handled = app->DispatchMessageMap(message, wParam, lParam, &result);
     }
     if (!handled && message == WM_HELP) {
+        // The help topic is that of the dialog holding the focus; when this
+        // thread holds none (another program is in front), this dialog's.
+        DialogAskingForHelp() = Hwnd;
         HWND target = MainWindowHandle();
         ::SendMessageA(target ? target : Hwnd, WM_COMMAND, ID_HELP, 0);
         handled = true;

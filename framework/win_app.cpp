@@ -147,11 +147,18 @@ bool CWinApp::LoadString(UINT id, CString& text) const {
     return !text.IsEmpty();
 }
 
+HWND& DialogAskingForHelp() {
+    static HWND dialog = nullptr;
+    return dialog;
+}
+
 DWORD CWinApp::HelpTopicOfFocus() const {
     // GetParent climbs from a control to its dialog and from a popup to its owner.
     for (HWND window = ::GetFocus(); window; window = ::GetParent(window))
         if (CDialog* dialog = CDialog::FromHandle(window))
             return kHelpTopicBase + dialog->GetTemplateId();
+    if (CDialog* asking = CDialog::FromHandle(DialogAskingForHelp()))
+        return kHelpTopicBase + asking->GetTemplateId();
     if (auto* main = dynamic_cast<CDialog*>(MainWindow))
         return kHelpTopicBase + main->GetTemplateId();
     return 0;
@@ -159,6 +166,7 @@ DWORD CWinApp::HelpTopicOfFocus() const {
 
 void CWinApp::OnHelp() {
     const DWORD topic = HelpTopicOfFocus();
+    DialogAskingForHelp() = nullptr;
     HWND owner = MainWindow ? MainWindow->Handle() : nullptr;
     if (!RequestHelp(owner, HelpFilePath(), HELP_CONTEXT, topic))
         ShowMessageBox("Failed to launch help.");

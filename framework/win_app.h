@@ -48,7 +48,8 @@ public:
     // dialog that holds the focus; "Failed to launch help." when it cannot start.
     void OnHelp();
     // kHelpTopicBase plus the template number of the dialog holding the
-    // focus (or of the main window when no dialog of ours holds it); 0 when none.
+    // focus; without focus in this thread, of the dialog that received
+    // WM_HELP, else of the main window; 0 when none is a dialog of ours.
     DWORD HelpTopicOfFocus() const;
 
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }

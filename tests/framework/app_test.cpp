@@ -68,6 +68,7 @@ TEST(Help, AsksForTheTopicOfTheDialogWithTheFocus) {
     driver.WaitFor("shown", [](HWND d) { return IsWindowVisible(d) != FALSE; })
         .Do("F1",
             [](HWND d) {
+                BringToFront(d);
                 SetFocus(GetDlgItem(d, IDC_TEST_LIST));
                 HELPINFO info{
                     sizeof info, HELPINFO_WINDOW, IDC_TEST_LIST, GetDlgItem(d, IDC_TEST_LIST),
@@ -106,6 +107,7 @@ TEST(Help, ANestedDialogOwnedByTheMainWindowGivesItsOwnTopic) {
             [&](HWND d) {
                 innerOwner = GetWindow(d, GW_OWNER);
                 mainDisabled = !IsWindowEnabled(mainHandle);
+                BringToFront(d);
                 SetFocus(GetDlgItem(d, IDC_TEST_EDIT));
                 HELPINFO info{
                     sizeof info, HELPINFO_WINDOW, IDC_TEST_EDIT, GetDlgItem(d, IDC_TEST_EDIT),

@@ -95,6 +95,7 @@ TEST(DataExchange, SavingRefusesALongerTextWithAMessageAndKeepsTheDialog) {
     CQueryDialog dialog;
     ModalDriver driver;
     driver.WaitFor("shown", [](HWND d) { return IsWindowVisible(d) != FALSE; })
+        .Do("to the front", [](HWND d) { BringToFront(d); })
         .Do("too long, OK",
             [](HWND d) {
                 // WM_SETTEXT is not limited, so a program can still put more there.

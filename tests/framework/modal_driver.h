@@ -60,6 +60,13 @@ inline void PressKey(HWND dialog, WPARAM key) {
     PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+// Makes the dialog the foreground window, so that it holds the keyboard
+// focus even while suites of other programs share the display; true when it is.
+inline bool BringToFront(HWND dialog) {
+    SetForegroundWindow(dialog);
+    return GetForegroundWindow() == dialog;
+}
+
 // A click on a push button, posted so that the step returns first.
 inline void ClickButton(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);

@@ -44,7 +44,11 @@ TEST_F(ProgressWindowTest, OpensIndexingWithEmptyScanLineBarAtZeroAndReturnDisab
     driver
         .WaitFor("shown and the build waiting",
                  [&](HWND d) { return IsWindowVisible(d) && Listing.Waiting(); })
-        .Do("note ticks", [&](HWND) { ticksAtStart = TicksSeen(); })
+        .Do("note ticks",
+            [&](HWND d) {
+                ticksAtStart = TicksSeen();
+                BringToFront(d);
+            })
         .WaitFor("three ticks", [&](HWND) { return TicksSeen() >= ticksAtStart + 3; })
         .Do("look, then leave", [&](HWND d) {
             EXPECT_EQ(TextOf(d), "Updating index ...");

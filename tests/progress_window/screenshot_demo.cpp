@@ -29,13 +29,16 @@ int main(int argc, char** argv) {
         const std::string name = "Application " + std::to_string(i);
         programs.push_back(GatedListing::Folder(name));
         auto& files = listing.Folders["c:\\Program Files\\" + name];
-        for (int j = 0; j < 20; ++j) files.push_back(GatedListing::File("part" + std::to_string(j) + ".dat", 1000));
+        for (int j = 0; j < 20; ++j)
+            files.push_back(GatedListing::File("part" + std::to_string(j) + ".dat", 1000));
     }
     auto& windows = listing.Folders["c:\\WINDOWS"];
     windows.push_back(GatedListing::Folder("system32"));
-    for (int i = 0; i < 40; ++i) windows.push_back(GatedListing::Folder("Folder" + std::to_string(i)));
+    for (int i = 0; i < 40; ++i)
+        windows.push_back(GatedListing::Folder("Folder" + std::to_string(i)));
     auto& system = listing.Folders["c:\\WINDOWS\\system32"];
-    for (int i = 0; i < 3000; ++i) system.push_back(GatedListing::File("library" + std::to_string(i) + ".dll", 4096));
+    for (int i = 0; i < 3000; ++i)
+        system.push_back(GatedListing::File("library" + std::to_string(i) + ".dll", 4096));
     listing.HoldAfter(1234);
 
     ModalDriver driver;
