@@ -61,7 +61,7 @@ bool IndexReader::Refill() {
         AtEnd = true;
         return false;
     }
-    madvise(window, length, MADV_WILLNEED);
+    madvise(window, length, MADV_SEQUENTIAL);  // one pass, front to back
     Map = static_cast<char*>(window);
     MapLength = length;
     MapOffset = start;
