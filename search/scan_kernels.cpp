@@ -36,14 +36,6 @@ inline bool ProbesHold(const char* at, const QueryPattern& q) {
     return (a | q.Or[q.First]) == q.Target[q.First] && (b | q.Or[q.Second]) == q.Target[q.Second];
 }
 
-const char* FindQueryScalar(const char* from, const char* end, const QueryPattern& q) {
-    if (static_cast<size_t>(end - from) < q.Length) return nullptr;
-    const char* last = end - q.Length;
-    for (const char* p = from; p <= last; ++p)
-        if (ProbesHold(p, q) && Verify(p, q)) return p;
-    return nullptr;
-}
-
 const char* FindQueryCountingScalar(const char* from, const char* end, const QueryPattern& q,
                                     size_t& newlines, const char*& scannedTo, bool& quiet) {
     const char* last = static_cast<size_t>(end - from) >= q.Length ? end - q.Length : nullptr;
@@ -165,32 +157,6 @@ inline void CountTail(const char* p, const char* end, size_t& count, bool& longR
             longRun = true;
         }
     }
-}
-
-__attribute__((target("sse2"))) const char* FindQuerySse2(const char* from, const char* end,
-                                                          const QueryPattern& q) {
-    if (static_cast<size_t>(end - from) < q.Length) return nullptr;
-    const char* last = end - q.Length;
-    const __m128i or1 = _mm_set1_epi8(static_cast<char>(q.Or[q.First]));
-    const __m128i to1 = _mm_set1_epi8(static_cast<char>(q.Target[q.First]));
-    const __m128i or2 = _mm_set1_epi8(static_cast<char>(q.Or[q.Second]));
-    const __m128i to2 = _mm_set1_epi8(static_cast<char>(q.Target[q.Second]));
-    const char* p = from;
-    for (; p + 15 <= last; p += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + q.First));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + q.Second));
-        const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, or1), to1),
-                                          _mm_cmpeq_epi8(_mm_or_si128(b, or2), to2));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        while (mask != 0) {
-            const char* at = p + __builtin_ctz(mask);
-            if (Verify(at, q)) return at;
-            mask &= mask - 1;
-        }
-    }
-    for (; p <= last; ++p)
-        if (ProbesHold(p, q) && Verify(p, q)) return p;
-    return nullptr;
 }
 
 __attribute__((target("sse2"))) size_t CountNewlinesSse2(const char* data, size_t size,
@@ -352,40 +318,6 @@ __attribute__((target("avx2,popcnt,bmi"))) size_t FindNewlinesAvx2(const char* d
     return n;
 }
 
-__attribute__((target("avx2,popcnt,bmi"))) const char* FindQueryAvx2(const char* from,
-                                                                     const char* end,
-                                                                     const QueryPattern& q) {
-    if (static_cast<size_t>(end - from) < q.Length) return nullptr;
-    const char* last = end - q.Length;
-    const __m256i or1 = _mm256_set1_epi8(static_cast<char>(q.Or[q.First]));
-    const __m256i to1 = _mm256_set1_epi8(static_cast<char>(q.Target[q.First]));
-    const __m256i or2 = _mm256_set1_epi8(static_cast<char>(q.Or[q.Second]));
-    const __m256i to2 = _mm256_set1_epi8(static_cast<char>(q.Target[q.Second]));
-    const char* p = from;
-    for (; p + 63 <= last; p += 64) {
-        const __m256i a0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + q.First));
-        const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + q.Second));
-        const __m256i a1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + q.First + 32));
-        const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + q.Second + 32));
-        const __m256i hit0 = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a0, or1), to1),
-                                              _mm256_cmpeq_epi8(_mm256_or_si256(b0, or2), to2));
-        const __m256i hit1 = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a1, or1), to1),
-                                              _mm256_cmpeq_epi8(_mm256_or_si256(b1, or2), to2));
-        if (_mm256_testz_si256(_mm256_or_si256(hit0, hit1), _mm256_or_si256(hit0, hit1))) continue;
-        for (int half = 0; half < 2; ++half) {
-            unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(half == 0 ? hit0 : hit1));
-            while (mask != 0) {
-                const char* at = p + half * 32 + __builtin_ctz(mask);
-                if (Verify(at, q)) return at;
-                mask &= mask - 1;
-            }
-        }
-    }
-    for (; p <= last; ++p)
-        if (ProbesHold(p, q) && Verify(p, q)) return p;
-    return nullptr;
-}
-
 __attribute__((target("avx2,popcnt,bmi"))) inline size_t LaneSum(__m256i lanes) {
     const __m256i sums = _mm256_sad_epu8(lanes, _mm256_setzero_si256());
     const __m128i half =
@@ -524,7 +456,6 @@ __attribute__((target("avx2,popcnt,bmi"))) size_t CountNewlinesAvx2(const char* 
 
 struct Kernels {
     ScanLevel Level;
-    const char* (*Find)(const char*, const char*, const QueryPattern&);
     size_t (*Count)(const char*, size_t, bool&);
     size_t (*Newlines)(const char*, size_t, uint32_t*);
     const char* (*FindCounting)(const char*, const char*, const QueryPattern&, size_t&,
@@ -535,22 +466,14 @@ struct Kernels {
 Kernels KernelsFor(ScanLevel level) {
 #if ZADE_X86
     if (level == ScanLevel::kAvx2)
-        return {level,
-                FindQueryAvx2,
-                CountNewlinesAvx2,
-                FindNewlinesAvx2,
-                FindQueryCountingAvx2,
+        return {level, CountNewlinesAvx2, FindNewlinesAvx2, FindQueryCountingAvx2,
                 DecodePathFieldAvx2};
     if (level == ScanLevel::kSse2)
-        return {level,
-                FindQuerySse2,
-                CountNewlinesSse2,
-                FindNewlinesSse2,
-                FindQueryCountingSse2,
+        return {level, CountNewlinesSse2, FindNewlinesSse2, FindQueryCountingSse2,
                 DecodePathFieldSse2};
 #endif
-    return {ScanLevel::kScalar, FindQueryScalar,         CountNewlinesScalar,
-            FindNewlinesScalar, FindQueryCountingScalar, DecodePathFieldScalar};
+    return {ScanLevel::kScalar, CountNewlinesScalar, FindNewlinesScalar, FindQueryCountingScalar,
+            DecodePathFieldScalar};
 }
 
 ScanLevel BestLevel() {
@@ -617,7 +540,10 @@ bool BuildQueryPattern(const char* foldedQuery, QueryPattern& pattern) {
 }
 
 const char* FindQuery(const char* from, const char* end, const QueryPattern& pattern) {
-    return Active().Find(from, end, pattern);
+    size_t newlines = 0;
+    const char* scannedTo = nullptr;
+    bool quiet = false;
+    return Active().FindCounting(from, end, pattern, newlines, scannedTo, quiet);
 }
 
 size_t CountNewlines(const char* data, size_t size, bool& mayHoldLongPiece) {
