@@ -36,7 +36,7 @@ size_t FormatIndexLine(const char* folder, const char* name, uint32_t size, char
 
 // Parses one line piece as read (zero-terminated, at most kMaxLinePiece
 // bytes) the way sscanf(line, "%x %s") would, then restores the spaces.
-// Returns false when no path could be parsed; entry is then unspecified.
+// Returns false when no path could be parsed; entry then holds nothing useful.
 bool ParseIndexLine(const char* line, IndexEntry& entry);
 // The same over length bytes of line (a NUL among them still ends the text);
 // pathLength, when given, receives the length of entry.Path.
