@@ -1,13 +1,13 @@
 #include "ui/SearchDlg.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/AboutDlg.h"
 #include "app/resource.h"
 #include "framework/paint_dc.h"
 #include "framework/services.h"
 #include "framework/win_app.h"
+#include "index/index_line.h"
 #include "search/search_run.h"
 #include "ui/IndexDlg.h"
 #include "ui/shell_path.h"
@@ -81,11 +81,7 @@ BOOL CSearchDlg::OnInitDialog() {
         SizeList.AddString(label);
     SizeList.SetCurSel(0);
 
-    if (FILE* index = std::fopen(kIndexFileName, "rt")) {
-        std::fclose(index);
-    } else {
-        RunIndexUpdate();
-    }
+    if (!IndexPresent()) RunIndexUpdate();
 
     FocusCountdown = 1;
     SetTimer(FOCUS_TIMER_ID, kFocusPeriodMs);

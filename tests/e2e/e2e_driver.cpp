@@ -146,6 +146,15 @@ int TimeSearch(const char* query) {
     return 0;
 }
 
+// Searches and leaves the window open with its results (for a screenshot).
+int Show(const char* query) {
+    HWND search = WaitForSearchWindow();
+    if (!search) return 1;
+    Sleep(300);
+    std::printf("%s\n", Search(search, query, nullptr).c_str());
+    return 0;
+}
+
 // Times filling a sorted list box of our own with count entries.
 int TimeList(int count) {
     HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VISIBLE | LBS_SORT | WS_VSCROLL, 0,
@@ -179,8 +188,10 @@ int main(int argc, char** argv) {
     if (mode == "first" && argc == 5) return FirstStart(argv[2], argv[3], argv[4]);
     if (mode == "later") return LaterStart();
     if (mode == "time" && argc == 3) return TimeSearch(argv[2]);
+    if (mode == "show" && argc == 3) return Show(argv[2]);
     if (mode == "list" && argc == 3) return TimeList(std::atoi(argv[2]));
     std::fprintf(stderr,
-                 "usage: e2e_driver first QUERY SUMMARY ENTRY | later | time QUERY | list COUNT\n");
+                 "usage: e2e_driver first QUERY SUMMARY ENTRY | later | time QUERY | show QUERY | "
+                 "list COUNT\n");
     return 2;
 }
