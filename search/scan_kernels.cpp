@@ -87,7 +87,7 @@ inline size_t DecodeTail(const unsigned char* p, const unsigned char* stop, char
     return n;
 }
 
-size_t DecodePathFieldScalar(const char* p, const char* stop, char* path, char* folded,
+size_t DecodePathFieldScalar(const char* p, const char* stop, const char*, char* path, char* folded,
                              size_t capacity) {
     return DecodeTail(reinterpret_cast<const unsigned char*>(p),
                       reinterpret_cast<const unsigned char*>(stop), path, folded, 0, capacity);
@@ -243,8 +243,8 @@ __attribute__((target("sse2"))) const char* FindQueryCountingSse2(const char* fr
 }
 
 __attribute__((target("sse2"))) size_t DecodePathFieldSse2(const char* p, const char* stop,
-                                                           char* path, char* folded,
-                                                           size_t capacity) {
+                                                           const char* readable, char* path,
+                                                           char* folded, size_t capacity) {
     const __m128i question = _mm_set1_epi8('?');
     const __m128i toSpace = _mm_set1_epi8('?' ^ ' ');
     const __m128i space = _mm_set1_epi8(' ');
@@ -256,7 +256,7 @@ __attribute__((target("sse2"))) size_t DecodePathFieldSse2(const char* p, const 
     const __m128i c5 = _mm_set1_epi8(static_cast<char>(0xC5));
     const __m128i small = _mm_set1_epi8(0x20);
     size_t n = 0;
-    while (stop - p >= 16 && n + 16 < capacity) {
+    while (p < stop && readable - p >= 16 && n + 16 < capacity) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const __m128i control = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, tab), v),
                                               _mm_cmpeq_epi8(_mm_min_epu8(v, cr), v));
@@ -272,7 +272,8 @@ __attribute__((target("sse2"))) size_t DecodePathFieldSse2(const char* p, const 
             _mm_or_si128(decoded, _mm_and_si128(_mm_or_si128(letter, latin), small));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(path + n), decoded);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(folded + n), lowered);
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        if (stop - p < 16) mask |= 1u << (stop - p);  // the field ends with its piece
         if (mask != 0) return n + static_cast<size_t>(__builtin_ctz(mask));
         p += 16;
         n += 16;
@@ -383,8 +384,9 @@ __attribute__((target("avx2,popcnt,bmi"))) const char* FindQueryCountingAvx2(
 }
 
 __attribute__((target("avx2,popcnt,bmi"))) size_t DecodePathFieldAvx2(const char* p,
-                                                                      const char* stop, char* path,
-                                                                      char* folded,
+                                                                      const char* stop,
+                                                                      const char* readable,
+                                                                      char* path, char* folded,
                                                                       size_t capacity) {
     const __m256i question = _mm256_set1_epi8('?');
     const __m256i toSpace = _mm256_set1_epi8('?' ^ ' ');
@@ -397,7 +399,7 @@ __attribute__((target("avx2,popcnt,bmi"))) size_t DecodePathFieldAvx2(const char
     const __m256i c5 = _mm256_set1_epi8(static_cast<char>(0xC5));
     const __m256i small = _mm256_set1_epi8(0x20);
     size_t n = 0;
-    while (stop - p >= 32 && n + 32 < capacity) {
+    while (p < stop && readable - p >= 32 && n + 32 < capacity) {
         const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
         const __m256i control = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(v, tab), v),
                                                  _mm256_cmpeq_epi8(_mm256_min_epu8(v, cr), v));
@@ -414,12 +416,13 @@ __attribute__((target("avx2,popcnt,bmi"))) size_t DecodePathFieldAvx2(const char
             _mm256_or_si256(decoded, _mm256_and_si256(_mm256_or_si256(letter, latin), small));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(path + n), decoded);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(folded + n), lowered);
-        const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(ends));
+        unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(ends));
+        if (stop - p < 32) mask |= 1u << (stop - p);  // the field ends with its piece
         if (mask != 0) return n + static_cast<size_t>(__builtin_ctz(mask));
         p += 32;
         n += 32;
     }
-    return n + DecodePathFieldSse2(p, stop, path + n, folded + n, capacity - n);
+    return n + DecodePathFieldSse2(p, stop, readable, path + n, folded + n, capacity - n);
 }
 
 __attribute__((target("avx2,popcnt,bmi"))) size_t CountNewlinesAvx2(const char* data, size_t size,
@@ -460,7 +463,7 @@ struct Kernels {
     size_t (*Newlines)(const char*, size_t, uint32_t*);
     const char* (*FindCounting)(const char*, const char*, const QueryPattern&, size_t&,
                                 const char*&, bool&);
-    size_t (*Decode)(const char*, const char*, char*, char*, size_t);
+    size_t (*Decode)(const char*, const char*, const char*, char*, char*, size_t);
 };
 
 Kernels KernelsFor(ScanLevel level) {
@@ -559,6 +562,7 @@ const char* FindQueryCounting(const char* from, const char* end, const QueryPatt
     return Active().FindCounting(from, end, pattern, newlines, scannedTo, quiet);
 }
 
-size_t DecodePathField(const char* p, const char* stop, char* path, char* folded, size_t capacity) {
-    return Active().Decode(p, stop, path, folded, capacity);
+size_t DecodePathField(const char* p, const char* stop, const char* readable, char* path,
+                       char* folded, size_t capacity) {
+    return Active().Decode(p, stop, readable, path, folded, capacity);
 }

@@ -47,8 +47,10 @@ size_t FindNewlines(const char* data, size_t size, uint32_t* offsets);
 // "%s" field (C-locale white space or NUL), stop, or capacity - 1 bytes:
 // into path with '?' turned into ' ', and into folded turned into small
 // letters as well. Returns the field's length; terminates neither copy.
-// Both outputs need capacity bytes of room.
-size_t DecodePathField(const char* p, const char* stop, char* path, char* folded, size_t capacity);
+// Bytes up to readable (at or after stop) may be read, never used. Both
+// outputs need capacity bytes of room.
+size_t DecodePathField(const char* p, const char* stop, const char* readable, char* path,
+                       char* folded, size_t capacity);
 
 // The kernels themselves, for tests that compare them on every CPU level.
 enum class ScanLevel { kScalar, kSse2, kAvx2 };

@@ -82,6 +82,7 @@ public:
         while (Counts.Results < Limit && reader.NextBlock(block)) {
             const char* begin = block.Data;
             const char* end = block.Data + block.Size;
+            BlockEnd = end;
             if (Mode == kQuery) {
                 QueryLines(begin, end);
             } else if (Mode == kEveryText) {
@@ -243,8 +244,8 @@ private:
         const unsigned char* stop = reinterpret_cast<const unsigned char*>(end);
         if (p == stop || kBytes.EndsField[*p]) return false;
         Entry.Size = size;
-        size_t n = DecodePathField(reinterpret_cast<const char*>(p), end, Entry.Path, Folded,
-                                   kEntryPathSize);
+        size_t n = DecodePathField(reinterpret_cast<const char*>(p), end, BlockEnd, Entry.Path,
+                                   Folded, kEntryPathSize);
         Entry.Path[n] = '\0';
         for (int cut = 0; cut < kMaxTrim && n > 0; ++cut) {
             if (Folded[n - 1] != '.' && Folded[n - 1] != '-') break;
@@ -256,6 +257,7 @@ private:
     }
 
     SearchView& View;
+    const char* BlockEnd = nullptr;  // the pieces handled lie in the block that ends here
     const char* Query;
     int TypeFilter;
     int SizeFilter;

@@ -123,12 +123,14 @@ TEST(ScanKernels, PathFieldDecodedAlikeOnEveryLevel) {
     std::mt19937 random(13);
     for (int round = 0; round < 2000; ++round) {
         std::string field(random() % 80, 'x');
+        // The field may be cut short of the bytes that can be read.
+        const size_t stopAt = round % 3 == 0 ? random() % (field.size() + 1) : field.size();
         for (char& c : field)
             c = static_cast<char>(random() % 4 ? "aZ?\\.\xC4\xD6\xC5\xC9@["[random() % 12]
                                                : random() % 256);
         const size_t capacity = round % 5 == 0 ? 1 + random() % 40 : 4096;
         std::string expectedPath, expectedFolded;
-        for (unsigned char c : field) {
+        for (unsigned char c : field.substr(0, stopAt)) {
             if (c == 0 || c == ' ' || (c >= '\t' && c <= '\r') ||
                 expectedPath.size() + 1 >= capacity)
                 break;
@@ -141,8 +143,9 @@ TEST(ScanKernels, PathFieldDecodedAlikeOnEveryLevel) {
             if (!ScanLevelSupported(level)) continue;
             ForceScanLevel(level);
             std::vector<char> path(capacity), folded(capacity);
-            const size_t n = DecodePathField(field.data(), field.data() + field.size(), path.data(),
-                                             folded.data(), capacity);
+            const size_t n =
+                DecodePathField(field.data(), field.data() + stopAt, field.data() + field.size(),
+                                path.data(), folded.data(), capacity);
             ASSERT_EQ(std::string(path.data(), n), expectedPath) << static_cast<int>(level);
             ASSERT_EQ(std::string(folded.data(), n), expectedFolded) << static_cast<int>(level);
         }
