@@ -38,7 +38,7 @@ TEST_F(SearchWindow, StartsMaximisedWithBothListsFilledAndTheFirstChoicesSelecte
         std::vector<std::string> Types, Sizes;
         int TypeSel = -9, SizeSel = -9, FoundSel = -9, FoundCount = -9;
         int Limit = 0, TypeFilter = -1, SizeFilter = -1;
-        HICON BigIcon = nullptr, SmallIcon = nullptr;
+        HICON BigIcon = nullptr, SmallIcon = nullptr, DragIcon = nullptr;
         std::string LastSystemItem;
         UINT LastSystemId = 0, SeparatorType = 0;
         size_t Dialogs = 0;
@@ -59,6 +59,7 @@ TEST_F(SearchWindow, StartsMaximisedWithBothListsFilledAndTheFirstChoicesSelecte
             seen.SizeFilter = dialog.SizeFilter;
             seen.BigIcon = reinterpret_cast<HICON>(SendMessageA(d, WM_GETICON, ICON_BIG, 0));
             seen.SmallIcon = reinterpret_cast<HICON>(SendMessageA(d, WM_GETICON, ICON_SMALL, 0));
+            seen.DragIcon = reinterpret_cast<HICON>(SendMessageA(d, WM_QUERYDRAGICON, 0, 0));
             HMENU system = GetSystemMenu(d, FALSE);
             const int count = GetMenuItemCount(system);
             char text[64] = {};
@@ -88,11 +89,62 @@ TEST_F(SearchWindow, StartsMaximisedWithBothListsFilledAndTheFirstChoicesSelecte
     EXPECT_NE(dialog.WindowIcon, nullptr);
     EXPECT_EQ(seen.BigIcon, dialog.WindowIcon);
     EXPECT_EQ(seen.SmallIcon, dialog.WindowIcon);
+    EXPECT_EQ(seen.DragIcon, dialog.WindowIcon);
     EXPECT_EQ(seen.LastSystemItem, "&About KavrayZade...");
     EXPECT_EQ(seen.LastSystemId, static_cast<UINT>(IDM_ABOUTBOX));
     EXPECT_EQ(seen.SeparatorType & MFT_SEPARATOR, static_cast<UINT>(MFT_SEPARATOR));
     EXPECT_EQ(seen.Dialogs, 1u) << "an index was present: no progress window";
     EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(SearchWindow, EscapeTheCloseBoxAndSystemMenuCloseEndTheWindow) {
+    WriteIndex({});
+    const struct {
+        const char* Name;
+        void (*Leave)(HWND);
+    } kWays[] = {
+        {"Escape in the query", [](HWND d) { PressKey(d, VK_ESCAPE); }},
+        {"Escape in the found list",
+         [](HWND d) {
+             FocusControl(d, IDC_FOUND_LIST);
+             PressKey(d, VK_ESCAPE);
+         }},
+        {"close box", [](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); }},
+        {"Close on the system menu", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& way : kWays) {
+        TestSearchDlg dialog;
+        ModalDriver driver;
+        driver.WaitFor("query focused", [](HWND d) { return GetFocus() == Item(d, IDC_QUERY); })
+            .Do(way.Name, way.Leave);
+        EXPECT_EQ(RunWindow(driver, dialog), IDCANCEL) << way.Name << " " << driver.FailedStep;
+    }
+    EXPECT_TRUE(ShellRequests.empty());
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(SearchWindow, MinimisedItPaintsAndLaysOutAZeroSizeClientUnchanged) {
+    WriteIndex({});
+    TestSearchDlg dialog;
+    bool iconic = false;
+    RECT list{};
+    ModalDriver driver;
+    driver.WaitFor("visible", Visible)
+        .Do("minimise", [](HWND d) { ShowWindow(d, SW_MINIMIZE); })
+        .WaitFor(
+            "iconic", [](HWND d) { return IsIconic(d) != FALSE; }, 3000)
+        .Do("paint", [&](HWND d) {
+            iconic = true;
+            InvalidateRect(d, nullptr, TRUE);
+            UpdateWindow(d);
+            SendMessageA(d, WM_SIZE, SIZE_MINIMIZED, 0);
+            list = ChildRectInClient(d, Item(d, IDC_FOUND_LIST));
+            PostMessageA(d, WM_CLOSE, 0, 0);
+        });
+    EXPECT_EQ(RunWindow(driver, dialog), IDCANCEL) << driver.FailedStep;
+    EXPECT_TRUE(iconic);
+    EXPECT_EQ(list.left, 24);
+    EXPECT_EQ(list.top, 64);
 }
 
 TEST_F(SearchWindow, WithoutAnIndexTheProgressWindowComesFirst) {
