@@ -140,7 +140,7 @@ TEST_F(Application, F1AsksForTheTopicOfTheWindowWithTheFocus) {
         SendMessageA(focus ? focus : d, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     };
     ModalDriver driver;
-    driver.WaitFor("query focused", [](HWND d) { return GetFocus() == GetDlgItem(d, IDC_QUERY); })
+    driver.WaitFor("query focused", QueryFocused)
         .Do("F1 in the search window", f1)
         .Do("about", [](HWND d) { PostMessageA(d, WM_COMMAND, ID_HELP_ABOUT, 0); })
         .WaitFor("about box", [](HWND d) { return TextOf(d) == "About OstrelZade"; })

@@ -115,8 +115,7 @@ TEST_F(SearchWindow, EscapeTheCloseBoxAndSystemMenuCloseEndTheWindow) {
     for (const auto& way : kWays) {
         TestSearchDlg dialog;
         ModalDriver driver;
-        driver.WaitFor("query focused", [](HWND d) { return GetFocus() == Item(d, IDC_QUERY); })
-            .Do(way.Name, way.Leave);
+        driver.WaitFor("query focused", QueryFocused).Do(way.Name, way.Leave);
         EXPECT_EQ(RunWindow(driver, dialog), IDCANCEL) << way.Name << " " << driver.FailedStep;
     }
     EXPECT_TRUE(ShellRequests.empty());
@@ -178,7 +177,7 @@ TEST_F(SearchWindow, FocusMovesToTheQueryOnceAndStaysWhereTheUserPutsIt) {
     int countdown = -1;
     DWORD movedAt = 0;
     ModalDriver driver;
-    driver.WaitFor("query focused", [](HWND d) { return GetFocus() == Item(d, IDC_QUERY); })
+    driver.WaitFor("query focused", QueryFocused)
         .Do("focus the list",
             [&](HWND d) {
                 countdown = dialog.FocusCountdown;
@@ -187,6 +186,7 @@ TEST_F(SearchWindow, FocusMovesToTheQueryOnceAndStaysWhereTheUserPutsIt) {
             })
         .WaitFor("several timer periods", [&](HWND) { return GetTickCount() - movedAt > 300; })
         .Do("read", [&](HWND d) {
+            BringToFront(d);
             focusLater = GetDlgCtrlID(GetFocus());
             PressKey(d, VK_ESCAPE);
         });
@@ -234,7 +234,7 @@ TEST_F(SearchWindow, EnterSearchesFromTheFoundListAndPressesAFocusedButton) {
     bool searchEnabled = false, windowVisibleList = false;
     size_t requestsAfterButton = 99;
     ModalDriver driver;
-    driver.WaitFor("query focused", [](HWND d) { return GetFocus() == Item(d, IDC_QUERY); })
+    driver.WaitFor("query focused", QueryFocused)
         .Do("enter in the found list",
             [](HWND d) {
                 FocusControl(d, IDC_FOUND_LIST);
@@ -249,6 +249,7 @@ TEST_F(SearchWindow, EnterSearchesFromTheFoundListAndPressesAFocusedButton) {
                 windowVisibleList = Visible(Item(d, IDC_FOUND_LIST));
                 SetWindowTextA(Item(d, IDC_STATUS), "unchanged");
                 // As Tab would: the dialog manager makes a focused button the default one.
+                BringToFront(d);
                 FocusControl(d, IDC_OPEN_FOLDER);
                 PressKey(d, VK_RETURN);
             })

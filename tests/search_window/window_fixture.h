@@ -39,6 +39,13 @@ struct HelpSeen {
     ULONG_PTR Topic;
 };
 
+// Suites of other programs may share the display: the window is brought to
+// the front first, then the focus it keeps is looked at.
+inline bool QueryFocused(HWND dialog) {
+    BringToFront(dialog);
+    return GetFocus() == GetDlgItem(dialog, IDC_QUERY);
+}
+
 // The window with its state open to the tests.
 class TestSearchDlg : public CSearchDlg {
 public:
