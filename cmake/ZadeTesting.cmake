@@ -14,6 +14,9 @@ function(zade_add_gtest name)
             TIMEOUT 600)
         if(ARG_DISPLAY)
             set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "ZADE_NEEDS_DISPLAY=1")
+            # Suites that share the display take turns: the foreground window,
+            # and so the keyboard focus, is one for the whole display.
+            set_property(TEST ${name} PROPERTY RESOURCE_LOCK zade_display)
         endif()
     else()
         include(GoogleTest)
