@@ -55,7 +55,7 @@ public:
     TempFolder() {
         std::random_device seed;
         Path = fs::temp_directory_path() /
-               ("zade-h2-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+               ("zade-indexer-" + std::to_string(seed()) + "-" + std::to_string(seed()));
         fs::create_directories(Path);
     }
     ~TempFolder() {

@@ -48,7 +48,7 @@ protected:
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         Index =
-            std::string(temp) + "zade-h2-index-" + std::to_string(GetCurrentProcessId()) + ".txt";
+            std::string(temp) + "zade-wine-index-" + std::to_string(GetCurrentProcessId()) + ".txt";
         DeleteFileA(Index.c_str());
     }
     void TearDown() override {

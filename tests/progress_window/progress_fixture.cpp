@@ -10,40 +10,12 @@ namespace {
 
 std::vector<TickView> TickViews;
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (listing != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string full = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(listing, &found));
-        FindClose(listing);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 }  // namespace
 
 void ProgressWindowTest::SetUp() {
     ASSERT_TRUE(WaitForIdleBuild()) << "a build of an earlier test is still running";
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    Folder = std::string(temp) + "zade-h3-" + std::to_string(GetCurrentProcessId()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (char& c : Folder)
-        if (c == '/') c = '_';
-    RemoveTree(Folder);
-    ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr)) << Folder;
-    char saved[MAX_PATH];
-    GetCurrentDirectoryA(sizeof saved, saved);
-    SavedFolder = saved;
-    ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
+    ASSERT_TRUE(Scratch.Enter("progress"));
 
     Listing.Folders["c:"] = {GatedListing::Folder("docs"), GatedListing::File("a.txt", 10),
                              GatedListing::File("b.txt", 20)};
@@ -61,8 +33,7 @@ void ProgressWindowTest::TearDown() {
     if (TickHook) UnhookWindowsHookEx(TickHook);
     SetMessageBoxSeam(nullptr);
     SetThreadStartSeam(nullptr);
-    SetCurrentDirectoryA(SavedFolder.c_str());
-    RemoveTree(Folder);
+    Scratch.Leave();
     EXPECT_TRUE(Messages.empty()) << "the window showed a message box: " << Messages.front();
 }
 
@@ -72,8 +43,7 @@ bool ProgressWindowTest::WaitForIdleBuild() {
 }
 
 std::string ProgressWindowTest::ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWholeFile(path);
 }
 
 std::vector<std::string> ProgressWindowTest::IndexLines() {

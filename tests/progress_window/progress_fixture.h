@@ -14,6 +14,7 @@
 #include "index/build_job.h"
 #include "index/index_progress.h"
 #include "tests/framework/modal_driver.h"
+#include "tests/framework/scratch_folder.h"
 #include "tests/progress_window/gated_listing.h"
 #include "ui/IndexDlg.h"
 
@@ -46,12 +47,11 @@ protected:
     }
 
     GatedListing Listing;
-    std::string Folder;
+    ScratchFolder Scratch;
     static std::vector<std::string> Messages;
 
 private:
     static int RecordMessage(HWND, const char* text, const char*, UINT);
     static LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam);
-    std::string SavedFolder;
     HHOOK TickHook = nullptr;
 };

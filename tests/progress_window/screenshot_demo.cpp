@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     const DWORD holdMs = argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 6000;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "zade-h3-screenshot";
+    const std::string folder = std::string(temp) + "zade-progress-screenshot";
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
 

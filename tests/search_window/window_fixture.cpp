@@ -9,42 +9,9 @@ std::vector<MessageSeen> WindowTest::Messages;
 std::vector<ShellRequest> WindowTest::ShellRequests;
 std::vector<HelpSeen> WindowTest::HelpRequests;
 
-namespace {
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (listing != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string full = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(listing, &found));
-        FindClose(listing);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-}  // namespace
-
 void WindowTest::SetUp() {
     ASSERT_TRUE(WaitForIdleBuild()) << "a build of an earlier test is still running";
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    Folder = std::string(temp) + "zade-h4-" + std::to_string(GetCurrentProcessId()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (char& c : Folder)
-        if (c == '/') c = '_';
-    RemoveTree(Folder);
-    ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr)) << Folder;
-    char saved[MAX_PATH];
-    GetCurrentDirectoryA(sizeof saved, saved);
-    SavedFolder = saved;
-    ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
+    ASSERT_TRUE(Scratch.Enter("search"));
 
     QueryText[0] = '\0';
     Messages.clear();
@@ -74,8 +41,7 @@ void WindowTest::TearDown() {
     SetHelpSeam(nullptr);
     SetSocketsSeam(nullptr);
     SearchApp.MainWindow = nullptr;
-    SetCurrentDirectoryA(SavedFolder.c_str());
-    RemoveTree(Folder);
+    Scratch.Leave();
 }
 
 void WindowTest::WriteIndex(const std::vector<std::string>& lines) {
@@ -84,8 +50,7 @@ void WindowTest::WriteIndex(const std::vector<std::string>& lines) {
 }
 
 std::string WindowTest::ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWholeFile(path);
 }
 
 bool WindowTest::FileExists(const std::string& path) {

@@ -14,6 +14,7 @@
 #include "framework/test_seams.h"
 #include "index/build_job.h"
 #include "tests/framework/modal_driver.h"
+#include "tests/framework/scratch_folder.h"
 #include "tests/progress_window/gated_listing.h"
 #include "ui/SearchDlg.h"
 
@@ -84,11 +85,8 @@ protected:
     static HWND NestedDialog(HWND searchWindow);
 
     GatedListing Listing;
-    std::string Folder;
+    ScratchFolder Scratch;
     static std::vector<MessageSeen> Messages;
     static std::vector<ShellRequest> ShellRequests;
     static std::vector<HelpSeen> HelpRequests;
-
-private:
-    std::string SavedFolder;
 };
