@@ -4,9 +4,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <string>
 
 #include "hooked_listing.h"
 #include "index/folder_queue.h"
+#include "search/search_run.h"
 #include "tree_build.h"
 
 namespace {
@@ -68,13 +70,30 @@ size_t HeapInUse() {
 #endif
 }
 
-TEST_F(WatchedBuildTest, TwentyBuildsInARowKeepNothing) {
+// Counts what a search hands over and keeps the summary; shows nothing.
+class CountingView : public SearchView {
+public:
+    void EnableSearchButton(bool) override {}
+    void ClearFoundList() override { Found = 0; }
+    void AddFoundEntry(const char*, const char*) override { ++Found; }
+    void SetStatusText(const char* text) override { Summary = text; }
+    void ShowMessage(const char* text) override { Summary = text; }
+    int Found = 0;
+    std::string Summary;
+};
+
+TEST_F(WatchedBuildTest, TwentyBuildsAndSearchesInARowKeepNothing) {
     std::vector<size_t> inUse;
     for (int build = 0; build < 20; ++build) {
         BuildOnWorker(Tree.Text(), Out / "index.txt");
         ASSERT_EQ(IndexProgress.Failure, kBuildOk);
         ASSERT_EQ(IndexProgress.EntryCount, 60 * 27);
         EXPECT_LE(FolderQueue.StorageBytes(), 64u * 1024);
+        CountingView view;
+        std::strcpy(QueryText, "FILE 1");  // file 1 and file 10 to file 19 in each folder
+        RunSearch(view, 0, 0, kDefaultResultLimit, (Out / "index.txt").c_str());
+        ASSERT_EQ(view.Found, 60 * 11);
+        ASSERT_EQ(view.Summary, "Found 660 results. Database contains total 1620 files.");
         inUse.push_back(HeapInUse());
     }
     EXPECT_LE(inUse.back(), inUse[2] + 16 * 1024) << "heap in use grew over the builds";
