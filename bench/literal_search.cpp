@@ -8,6 +8,8 @@ namespace {
 const char kCapitals[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC4\xD6\xC5";
 const char kSmalls[] = "abcdefghijklmnopqrstuvwxyz\xE4\xF6\xE5";
 
+}  // namespace
+
 void LiteralFold(char* text) {
     int cut = 0;
     size_t n = strlen(text);
@@ -59,8 +61,6 @@ bool LiteralType(const char* path, int typeFilter) {
 bool LiteralText(const char* path, const char* query) {
     return strcmp(query, "*") == 0 || strstr(path, query) != nullptr;
 }
-
-}  // namespace
 
 char* LiteralReadLine(char* line, int size, FILE* file, int* length) {
     int n = 0;

@@ -13,6 +13,12 @@ enum class LiteralLineRead {
     kStdioFgets,  // the C library's fgets on a stream opened "rt"
 };
 
+// Folding and the three tests, each written out plainly from its rule.
+void LiteralFold(char* text);
+bool LiteralSize(unsigned size, int sizeFilter);
+bool LiteralType(const char* path, int typeFilter);
+bool LiteralText(const char* path, const char* query);
+
 // The same steps and view calls as RunSearch, with query as the query buffer.
 void LiteralRunSearch(SearchView& view, char* query, int typeFilter, int sizeFilter,
                       int resultLimit, const char* indexFile,

@@ -6,7 +6,7 @@ foreach(target fuzz_parse_line fuzz_fold_match fuzz_search)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 endforeach()
 target_link_libraries(fuzz_parse_line PRIVATE zade_index_file)
-target_link_libraries(fuzz_fold_match PRIVATE zade_search)
+target_link_libraries(fuzz_fold_match PRIVATE zade_search zade_literal_search)
 target_link_libraries(fuzz_search PRIVATE zade_search zade_literal_search)
 
 # The code under test carries the coverage instrumentation too.

@@ -4,39 +4,17 @@
 #include <cstring>
 #include <string>
 
+#include "bench/literal_search.h"
 #include "search/filters.h"
 #include "search/fold.h"
 
 namespace {
 
+// The plain forms of the rules, as the step-by-step search has them.
 std::string ReferenceFold(std::string text) {
-    for (int cut = 0; cut < 100 && !text.empty() && (text.back() == '.' || text.back() == '-');
-         ++cut)
-        text.pop_back();
-    const std::string capitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC4\xD6\xC5";
-    const std::string smalls = "abcdefghijklmnopqrstuvwxyz\xE4\xF6\xE5";
-    for (char& c : text) {
-        const size_t at = capitals.find(c);
-        if (at != std::string::npos) c = smalls[at];
-    }
+    LiteralFold(&text[0]);
+    text.resize(strlen(text.c_str()));
     return text;
-}
-
-bool ReferenceType(const std::string& path, int type) {
-    static const char* const lists[5][10] = {
-        {nullptr},
-        {".jar", ".rar", ".zip", ".ace"},
-        {".mp3", ".mp2", ".wav", ".ra", ".xm", ".mod", ".it", ".s3m", ".au"},
-        {".tif", ".tiff", ".gif", ".png", ".jpg", ".tga", ".bmp", ".psp", ".psd"},
-        {".avi", ".mpg", ".mpeg", ".mov", ".rm"},
-    };
-    if (type == 0) return true;
-    if (path.size() <= 4) return false;
-    for (int i = 0; i < 10 && lists[type][i] != nullptr; ++i) {
-        const std::string ending = lists[type][i];
-        if (path.compare(path.size() - ending.size(), ending.size(), ending) == 0) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -72,12 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FoldName(&foldedQuery[0]);
     foldedQuery.resize(strlen(foldedQuery.c_str()));
 
-    static const uint32_t thresholds[5] = {0, 1048576u, 10485760u, 104857600u, 629145600u};
-    if (MatchesSize(entrySize, sizePosition) != (entrySize >= thresholds[sizePosition])) abort();
-    if (MatchesType(folded.c_str(), type) != ReferenceType(folded, type)) abort();
-    if (MatchesTypeEnding(folded.c_str(), folded.size(), type) != ReferenceType(folded, type))
+    if (MatchesSize(entrySize, sizePosition) != LiteralSize(entrySize, sizePosition)) abort();
+    const bool typed = LiteralType(folded.c_str(), type);
+    if (MatchesType(folded.c_str(), type) != typed) abort();
+    if (MatchesTypeEnding(folded.c_str(), folded.size(), type) != typed) abort();
+    if (MatchesText(folded.c_str(), foldedQuery.c_str()) !=
+        LiteralText(folded.c_str(), foldedQuery.c_str()))
         abort();
-    const bool text = foldedQuery == "*" || folded.find(foldedQuery) != std::string::npos;
-    if (MatchesText(folded.c_str(), foldedQuery.c_str()) != text) abort();
     return 0;
 }

@@ -10,11 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "app/resource.h"
+#include "tests/framework/wide_text.h"
+
 namespace {
 
 const char kSearchCaption[] = "OstrelZade 1.0.4.2006 --- Visit WWW.OSTRELZADE.EXAMPLE !";
 const char kProgressCaption[] = "Updating index ...";
-constexpr int kQueryId = 1005, kStatusId = 1007, kFoundListId = 1000, kReturnId = 1023;
+constexpr int kQueryId = IDC_QUERY, kStatusId = IDC_STATUS, kFoundListId = IDC_FOUND_LIST,
+              kReturnId = IDC_RETURN;
 
 int Failures = 0;
 
@@ -24,22 +28,12 @@ void Check(bool ok, const std::string& what) {
     if (!ok) ++Failures;
 }
 
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0], size,
-                        nullptr, nullptr);
-    return text;
-}
-
 std::string TextOf(HWND window) {
     wchar_t buffer[4096] = {};
     DWORD_PTR length = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK,
                         5000, &length);
-    return Narrow(std::wstring(buffer, length));
+    return NarrowText(std::wstring(buffer, length));
 }
 
 std::vector<std::string> ListTexts(HWND list) {
@@ -48,7 +42,7 @@ std::vector<std::string> ListTexts(HWND list) {
     for (int i = 0; i < count; ++i) {
         wchar_t buffer[4096] = {};
         const LRESULT length = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
-        texts.push_back(Narrow(std::wstring(buffer, length > 0 ? length : 0)));
+        texts.push_back(NarrowText(std::wstring(buffer, length > 0 ? length : 0)));
     }
     return texts;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/framework/wide_text.h"
+
 struct TemplateItem {
     std::string ClassName;  // "BUTTON", "EDIT", "STATIC", "LISTBOX", ... or the class's own name
     int Id;
@@ -61,13 +63,7 @@ public:
     std::string String() {
         std::wstring wide;
         for (uint16_t c = Word(); c; c = Word()) wide.push_back(static_cast<wchar_t>(c));
-        if (wide.empty()) return std::string();
-        const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                             nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<size_t>(size), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0], size,
-                            nullptr, nullptr);
-        return text;
+        return NarrowText(wide);
     }
     // A name or number field: 0 none, 0xFFFF then a number, else a string.
     std::string NameOrNumber() {
